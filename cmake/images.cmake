@@ -1,0 +1,37 @@
+# tools/make_images draws the fld2 image set and the window's own pictures.
+file(GLOB MAKE_IMAGES_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_images/*.cpp)
+add_executable(make_images ${MAKE_IMAGES_SOURCES})
+target_link_libraries(make_images PRIVATE moraku_core Qt6::Gui GIF::GIF)
+
+set(MORAKU_FLD2_DIR ${CMAKE_BINARY_DIR}/fld2)
+set(MORAKU_PICTURES_DIR ${CMAKE_BINARY_DIR}/pictures)
+# Pictures built into the program as Qt resources (":/pictures/<name>").
+set(MORAKU_PICTURE_FILES
+  end_indicator.png menu_title.png button_instructions.png button_quit.png child.png moraku.png)
+set(MORAKU_PICTURE_PATHS)
+foreach(name IN LISTS MORAKU_PICTURE_FILES)
+  list(APPEND MORAKU_PICTURE_PATHS ${MORAKU_PICTURES_DIR}/${name})
+endforeach()
+
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/image_set.stamp ${MORAKU_PICTURE_PATHS}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+          $<TARGET_FILE:make_images> ${MORAKU_FLD2_DIR} ${MORAKU_PICTURES_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/image_set.stamp
+  DEPENDS make_images
+  COMMENT "Drawing the board image set"
+  VERBATIM)
+add_custom_target(image_set ALL DEPENDS ${CMAKE_BINARY_DIR}/image_set.stamp)
+
+function(moraku_add_pictures target)
+  set_source_files_properties(${MORAKU_PICTURE_PATHS} PROPERTIES GENERATED TRUE)
+  qt_add_resources(${target} "moraku_pictures"
+    PREFIX "/pictures"
+    BASE ${MORAKU_PICTURES_DIR}
+    FILES ${MORAKU_PICTURE_PATHS}
+    OUTPUT_TARGETS resource_targets)
+  add_dependencies(${target} image_set)
+  foreach(t IN LISTS resource_targets)
+    add_dependencies(${t} image_set)
+  endforeach()
+endfunction()

@@ -1,0 +1,34 @@
+#include "joseki/joseki_session.h"
+
+namespace moraku {
+
+bool ClearJosekiBoard(JosekiSession& session) {
+  session.state.JosekiGrid.Clear();
+  return session.canvas.DrawEmptyBoard(Board::Joseki);
+}
+
+bool ClearRecordBoard(JosekiSession& session) {
+  session.state.RecordGrid.Clear();
+  if (!session.canvas.DrawEmptyBoard(Board::Record)) return false;
+  session.state.NoBoardInput = false;
+  return true;
+}
+
+void SetText6(JosekiSession& session, const QString& text) {
+  if (session.state.Text6 == text) return;
+  session.state.Text6 = text;
+  session.ui.SetRecordButtonsEnabled(false);
+}
+
+bool DrawStoneImage(JosekiSession& session, Board board, const QString& image, int row, int col) {
+  if (!session.canvas.LoadPattern(image)) return false;
+  session.canvas.DrawCell(CellX(board, col), CellY(row));
+  session.canvas.Present();
+  return true;
+}
+
+void ErasePoint(JosekiSession& session, Board board, int col, int row) {
+  session.canvas.RedrawEmptyPoint(board, col, row);
+}
+
+}  // namespace moraku

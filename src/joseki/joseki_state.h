@@ -1,0 +1,69 @@
+#pragma once
+// The working state of the joseki window: every member its procedures share. It lives as long
+// as the window and is discarded with it.
+
+#include <QString>
+#include <array>
+
+#include "board/capture_grid.h"
+#include "data/entry_table.h"
+
+namespace moraku {
+
+struct JosekiState {
+  int SectionIndex = 0;  // 1 handicap, 2 star point: read once by the load
+
+  // Entry arrays of the section (EntryTitle ... EntryRecord), and the records the search walks.
+  EntryTable Entries;
+
+  // The entry shown.
+  int CurrentEntry = 0;
+  QString PresetStones;
+  QString JosekiMoves;
+  QString Marks;
+  QString RecordText;
+
+  // The record of the entry shown.
+  int NumberLimit = 0;
+  int RecordLength = 0;
+  QString RecordMoves;
+  QString RawRecordMoves;  // the moves cut from the record text before the spaces are removed
+
+  // The stone being placed and the counters whose parity gives the mover's colour.
+  int MoveRow = 0;
+  int MoveCol = 0;
+  int StoneColor = 0;
+  int StoneNo = 0;
+  int MoveCount = 0;
+  int LastRow = 0;
+  int LastCol = 0;
+  int TargetMove = 0;
+
+  CaptureGrid JosekiGrid;
+  CaptureGrid RecordGrid;
+
+  // Next-move hint. The hint keeps its own last cell for the red mark.
+  int HintCount = 0;
+  int ElsewhereCount = 0;
+  int HintLastRow = 0;
+  int HintLastCol = 0;
+
+  // Search input: the pointer's cell over the board picture and whether clicks are input.
+  bool NoBoardInput = false;
+  int MouseCol = 0;
+  int MouseRow = 0;
+
+  // The hidden text boxes: Text6 holds the search text (and the record text of the entry
+  // chosen), Text7 the mirror text. Change Text6 only through SetText6.
+  QString Text6;
+  QString Text7;
+
+  // Search execution.
+  std::array<QString, 11> HitKeys;
+  int DroppedStones = 0;
+  QString FallbackText;
+  QString FallbackMirror;
+  bool FallbackFound = false;
+};
+
+}  // namespace moraku

@@ -1,0 +1,99 @@
+#include "render/board_canvas.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "render/image_names.h"
+
+namespace moraku {
+
+namespace {
+// The colour of the board picture where nothing has been drawn (the gap between the boards).
+constexpr QRgb kBackground = qRgb(0xC0, 0xC0, 0xC0);
+
+void CopyRect(const QImage& from, QImage& to, const QRect& r) {
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    std::memcpy(reinterpret_cast<QRgb*>(to.scanLine(y)) + r.left(),
+                reinterpret_cast<const QRgb*>(from.constScanLine(y)) + r.left(),
+                static_cast<size_t>(r.width()) * sizeof(QRgb));
+  }
+}
+}  // namespace
+
+BoardCanvas::BoardCanvas(ImageStore& images)
+    : images_(images),
+      master_(kBoardPictureWidth, kBoardPictureHeight, QImage::Format_RGB32),
+      display_(kBoardPictureWidth, kBoardPictureHeight, QImage::Format_RGB32) {
+  master_.fill(kBackground);
+  display_.fill(kBackground);
+}
+
+bool BoardCanvas::LoadPattern(const QString& name) {
+  const QImage* image = images_.Load(name);
+  if (image == nullptr) return false;
+  pattern_ = *image;
+  return true;
+}
+
+void BoardCanvas::DrawCell(int x, int y) {
+  if (pattern_.isNull()) return;
+  // Source block: columns 1..22 and rows 0..22 of the pattern, as far as it reaches.
+  const int width = std::min(kCellWidth, pattern_.width() - 1);
+  const int height = std::min(kCellHeight, pattern_.height());
+  const QRect target = QRect(x, y, width, height) & master_.rect();
+  if (target.isEmpty()) return;
+  for (int ty = target.top(); ty <= target.bottom(); ++ty) {
+    const auto* src = reinterpret_cast<const QRgb*>(pattern_.constScanLine(ty - y)) + 1 +
+                      (target.left() - x);
+    auto* dst = reinterpret_cast<QRgb*>(master_.scanLine(ty)) + target.left();
+    std::memcpy(dst, src, static_cast<size_t>(target.width()) * sizeof(QRgb));
+  }
+  dirty_.push_back(target);
+}
+
+void BoardCanvas::Present() {
+  QRect changed;
+  for (const QRect& r : dirty_) {
+    CopyRect(master_, display_, r);
+    changed |= r;
+  }
+  dirty_.clear();
+  ++present_count_;
+  if (listener_) listener_(changed);
+}
+
+bool BoardCanvas::DrawEmptyBoard(Board board) {
+  const int x0 = CellX(board, 1);
+  auto draw = [&](int col, int row) { DrawCell(x0 + (col - 1) * kCellWidth, CellY(row)); };
+  if (!LoadPattern(QStringLiteral("cross23.jpg"))) return false;
+  for (int row = 2; row <= 18; ++row)
+    for (int col = 2; col <= 18; ++col) draw(col, row);
+  if (!LoadPattern(QStringLiteral("crossdot23.jpg"))) return false;
+  static constexpr int kStars[9][2] = {{4, 4},   {16, 4},  {4, 10},  {10, 4}, {10, 10},
+                                       {16, 10}, {4, 16},  {10, 16}, {16, 16}};
+  for (const auto& star : kStars) draw(star[0], star[1]);
+  static constexpr int kCorners[4][2] = {{1, 1}, {19, 1}, {19, 19}, {1, 19}};
+  for (const auto& corner : kCorners) {
+    if (!LoadPattern(TileName(corner[0], corner[1]))) return false;
+    draw(corner[0], corner[1]);
+  }
+  if (!LoadPattern(QStringLiteral("top23.jpg"))) return false;
+  for (int col = 2; col <= 18; ++col) draw(col, 1);
+  if (!LoadPattern(QStringLiteral("bottom23.jpg"))) return false;
+  for (int col = 2; col <= 18; ++col) draw(col, 19);
+  if (!LoadPattern(QStringLiteral("left23.jpg"))) return false;
+  for (int row = 2; row <= 18; ++row) draw(1, row);
+  if (!LoadPattern(QStringLiteral("right23.jpg"))) return false;
+  for (int row = 2; row <= 18; ++row) draw(19, row);
+  Present();
+  return true;
+}
+
+bool BoardCanvas::RedrawEmptyPoint(Board board, int col, int row) {
+  if (!LoadPattern(TileName(col, row))) return false;
+  DrawCell(CellX(board, col), CellY(row));
+  Present();
+  return true;
+}
+
+}  // namespace moraku

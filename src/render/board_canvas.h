@@ -1,0 +1,62 @@
+#pragma once
+// The off-screen board picture (Master), the cell-image source (Pattern), the one drawing
+// primitive (DrawCell) and presenting: copying what was drawn to the picture on screen.
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "board/coords.h"
+#include "render/image_store.h"
+
+namespace moraku {
+
+class BoardCanvas {
+ public:
+  // Called after each present with the part of the shown picture that changed.
+  using PresentListener = std::function<void(const QRect& changed)>;
+
+  explicit BoardCanvas(ImageStore& images);
+
+  // Replaces Pattern with image file `name` of the image set. Returns false when the file
+  // cannot be loaded; Pattern then keeps the picture it held.
+  bool LoadPattern(const QString& name);
+
+  // Copies the 22 x 23 block at pixel (1, 0) of Pattern opaquely into Master with its top-left
+  // corner at (x, y), cut off at the picture's edges. Does nothing while Pattern is empty.
+  void DrawCell(int x, int y);
+
+  // Makes the shown picture (Display) equal to Master.
+  void Present();
+
+  // Draws the empty board by the tile rule in the fixed drawing order (inner crossings, star
+  // points, corners, edges) and presents. Stops at the first tile that cannot be loaded,
+  // without presenting, and returns false. Never touches the other board or the gap column.
+  bool DrawEmptyBoard(Board board);
+
+  // Draws the empty tile of point (col, row) again and presents. Returns false, drawing
+  // nothing, when the tile cannot be loaded.
+  bool RedrawEmptyPoint(Board board, int col, int row);
+
+  const QImage& Master() const { return master_; }
+  // The picture shown on screen: Master as it was at the last present.
+  const QImage& Display() const { return display_; }
+  const QImage& Pattern() const { return pattern_; }
+  int PresentCount() const { return present_count_; }
+  ImageStore& Images() { return images_; }
+
+  void SetPresentListener(PresentListener listener) { listener_ = std::move(listener); }
+
+ private:
+  ImageStore& images_;
+  QImage master_;
+  QImage display_;
+  QImage pattern_;
+  std::vector<QRect> dirty_;
+  int present_count_ = 0;
+  PresentListener listener_;
+};
+
+}  // namespace moraku

@@ -1,0 +1,38 @@
+#include "render/image_names.h"
+
+namespace moraku {
+
+namespace {
+bool IsStarLine(int v) { return v == 4 || v == 10 || v == 16; }
+}  // namespace
+
+QString TileName(int col, int row) {
+  if (row == 1 && col == 1) return QStringLiteral("upleft23.jpg");
+  if (row == 1 && col == 19) return QStringLiteral("upright23.jpg");
+  if (row == 19 && col == 1) return QStringLiteral("bottomleft23.jpg");
+  if (row == 19 && col == 19) return QStringLiteral("bottomright23.jpg");
+  if (row == 1) return QStringLiteral("top23.jpg");
+  if (col == 1) return QStringLiteral("left23.jpg");
+  if (col == 19) return QStringLiteral("right23.jpg");
+  if (row == 19) return QStringLiteral("bottom23.jpg");
+  if (IsStarLine(row) && IsStarLine(col)) return QStringLiteral("crossdot23.jpg");
+  return QStringLiteral("cross23.jpg");
+}
+
+QString NumberedStoneName(bool black, int n) {
+  return (black ? QStringLiteral("zkuro") : QStringLiteral("zshiro")) + QString::number(n) +
+         QStringLiteral(".gif");
+}
+
+QStringList AllImageNames() {
+  QStringList names = {"cross23.jpg",  "crossdot23.jpg", "upleft23.jpg",     "upright23.jpg",
+                       "bottomleft23.jpg", "bottomright23.jpg", "top23.jpg", "bottom23.jpg",
+                       "left23.jpg",   "right23.jpg"};
+  for (int n = 1; n <= 55; ++n) names << NumberedStoneName(true, n) << NumberedStoneName(false, n);
+  names << "zkurored.gif" << "zshirored.gif" << "mygold.gif" << "ysilver.gif" << "zgold.gif"
+        << "kurokuro.gif" << "shiroshiro.gif" << "aa.gif" << "ab.gif" << "ac.gif" << "ad.gif"
+        << "ae.gif" << "mmmcross.gif" << "newcross.gif";
+  return names;
+}
+
+}  // namespace moraku
