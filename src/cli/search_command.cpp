@@ -1,0 +1,9 @@
+#include "cli/commands.h"
+
+namespace moraku::cli {
+// Placeholder: replaced by the real command.
+int RunSearch(const QStringList&, QTextStream&, QTextStream& err) {
+  err << "moraku-db: this command is not available yet\n";
+  return 1;
+}
+}  // namespace moraku::cli

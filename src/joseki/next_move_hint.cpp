@@ -1,0 +1,7 @@
+#include "joseki/next_move_hint.h"
+
+namespace moraku {
+// Placeholders: replaced by the real procedures.
+void StartHint(JosekiSession&) {}
+void ShowNextMove(JosekiSession&) {}
+}  // namespace moraku

@@ -1,0 +1,12 @@
+#pragma once
+// The next-move hint: the joseki replayed on the joseki board one move per press, the newest
+// move marked in red.
+
+#include "joseki/joseki_session.h"
+
+namespace moraku {
+
+void StartHint(JosekiSession& session);     // Command6 "手順表示開始"
+void ShowNextMove(JosekiSession& session);  // Command5 "次手を表示"
+
+}  // namespace moraku
