@@ -1,0 +1,23 @@
+#pragma once
+// Reading one section of the joseki database into an entry table.
+
+#include <QString>
+
+#include "data/entry_table.h"
+
+namespace moraku {
+
+struct SectionLoad {
+  EntryTable table;  // the entries read; empty when error is set
+  QString error;     // empty on success; otherwise a message for the user naming the file and why
+};
+
+// Opens the database file at `path` read-only, runs the query of section `sectionIndex`
+// (kHandicapSection or kStarPointSection) and reads every record in query order: title,
+// reference, comment, markers, preset count (CoordFromChar of its field) and the stone string
+// split into preset stones and joseki moves, the record text, and for the search the key and the
+// whole stone string. A Null field reads as an empty string; a preset count beyond the stone
+// string takes the whole string as preset stones. Never throws.
+SectionLoad LoadSection(const QString& path, int sectionIndex);
+
+}  // namespace moraku
