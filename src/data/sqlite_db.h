@@ -1,0 +1,106 @@
+#pragma once
+// A small RAII layer over the SQLite C API: one database connection and its prepared
+// statements. Nothing here throws; failures are reported by return value, and the text of the
+// last failure is available from the connection (sqlite3_errmsg).
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace moraku::sql {
+
+// One open connection. Closed when destroyed. Neither copied nor moved, because its statements
+// keep a pointer to it.
+class Database {
+ public:
+  Database() = default;
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Opens `path` with the sqlite3_open_v2 flags (SQLITE_OPEN_READONLY, SQLITE_OPEN_READWRITE |
+  // SQLITE_OPEN_CREATE, ...). Returns the SQLite result code; on failure the connection is
+  // closed again and ErrorText() still tells why.
+  int Open(const QString& path, int flags);
+
+  // Closes the connection (no-op when not open). Statements must be finalized first.
+  void Close();
+
+  bool IsOpen() const { return db_ != nullptr; }
+
+  // Runs one or more SQL statements that return no rows. Returns the SQLite result code.
+  int Exec(const char* sql);
+
+  // How long a statement waits for another connection's lock before giving up with
+  // SQLITE_BUSY.
+  void SetBusyTimeout(int milliseconds);
+
+  // English text of the most recent failure on this connection (or of the failed open).
+  QString ErrorText() const { return error_; }
+  // Extended SQLite result code of the most recent failure.
+  int ErrorCode() const { return errorCode_; }
+
+  sqlite3* Handle() const { return db_; }
+
+  // Records the connection's current error text and code; used by statements on failure.
+  void NoteError(int code);
+
+ private:
+  sqlite3* db_ = nullptr;
+  QString error_;
+  int errorCode_ = 0;
+};
+
+// The outcome of one Step.
+enum class StepResult { Row, Done, Error };
+
+// One prepared statement on a Database that outlives it. Finalized when destroyed.
+class Statement {
+ public:
+  Statement() = default;
+  ~Statement();
+  Statement(Statement&& other) noexcept;
+  Statement& operator=(Statement&& other) noexcept;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  // Compiles `sql` (UTF-8) on `db`. Returns the SQLite result code; on failure the statement
+  // stays empty and db.ErrorText() says why.
+  int Prepare(Database& db, const char* sql);
+
+  bool IsPrepared() const { return stmt_ != nullptr; }
+
+  // Binds parameter `index` (1-based). Return the SQLite result code.
+  int BindText(int index, QStringView text);
+  int BindInt64(int index, std::int64_t value);
+  int BindNull(int index);
+
+  // Advances to the next row. On Error, the connection's ErrorText() and ErrorCode() are set.
+  StepResult Step();
+
+  // Makes the statement ready to run again; bindings are kept.
+  int Reset();
+
+  // Number of columns of the result (0 for a statement that returns no rows).
+  int ColumnCount() const;
+
+  // Column `i` (0-based) of the current row as text: NULL reads as an empty string, and bytes
+  // that are not valid UTF-8 are decoded leniently (replacement characters), never failing.
+  QString ColumnText(int i) const;
+
+  // Whether column `i` of the current row is NULL.
+  bool ColumnIsNull(int i) const;
+
+  // Result code of the last Step (SQLITE_ROW, SQLITE_DONE or an error code).
+  int LastResult() const { return lastResult_; }
+
+ private:
+  Database* db_ = nullptr;
+  sqlite3_stmt* stmt_ = nullptr;
+  int lastResult_ = 0;
+};
+
+}  // namespace moraku::sql
