@@ -1,9 +1,175 @@
+// moraku-db search: enters the points as clicks on the record board and searches the section as
+// the joseki window does.
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <optional>
+#include <vector>
+
+#include "board/coords.h"
 #include "cli/commands.h"
+#include "data/section_loader.h"
+#include "joseki/joseki_controls.h"
+#include "joseki/joseki_session.h"
+#include "search/search_input.h"
+#include "search/search_run.h"
+#include "search/search_scan.h"
 
 namespace moraku::cli {
-// Placeholder: replaced by the real command.
-int RunSearch(const QStringList&, QTextStream&, QTextStream& err) {
-  err << "moraku-db: this command is not available yet\n";
-  return 1;
+
+namespace {
+
+// The controls of a window nobody sees: they keep the messages and the state of Timer4.
+class HeadlessControls : public JosekiControls {
+ public:
+  void SetLabel1(const QString& text) override { label1_ = text; }
+  QString Label1() const override { return label1_; }
+  void SetLabel2(const QString&) override {}
+  void SetLabel3(const QString&) override {}
+  double LabelFontSize() const override { return font_size_; }
+  void SetLabelFontSize(double points) override { font_size_ = points; }
+  void SetRecordButtonsEnabled(bool) override {}
+  void SetImage1Visible(bool) override {}
+  void SetImage2Visible(bool) override {}
+  void SetTimer2Enabled(bool) override {}
+  void SetTimer4Enabled(bool enabled) override { timer4_enabled_ = enabled; }
+  void SetListRows(const QStringList& titles) override { row_count_ = int(titles.size()); }
+  int ListRowCount() const override { return row_count_; }
+  int SelectedRow() const override { return selected_row_; }
+  void SetSelectedRow(int row) override { selected_row_ = row; }
+  void ShowMessage(const QString& text) override { messages_ << text; }
+
+  bool Timer4Enabled() const { return timer4_enabled_; }
+  const QStringList& Messages() const { return messages_; }
+
+ private:
+  QString label1_ = QStringLiteral(" ");
+  double font_size_ = 11.25;
+  bool timer4_enabled_ = false;
+  int row_count_ = 0;
+  int selected_row_ = -1;
+  QStringList messages_;
+};
+
+// A clicked point of the record board; a tenuki is clicked on row 10, column 17.
+struct Point {
+  int row;
+  int col;
+};
+
+struct Arguments {
+  QString db;
+  int section = 0;
+  std::vector<Point> points;
+};
+
+void PrintUsage(QTextStream& err) {
+  err << "usage: moraku-db search --db DB --section 1|2 POINTS...\n"
+      << "  POINTS: the clicked points of the record board in order, each row,col (1-19)\n"
+      << "          or ? for a move played elsewhere\n";
 }
+
+std::optional<Point> ParsePoint(const QString& text) {
+  if (text == QLatin1String("?")) return Point{10, 17};
+  static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}),(\\d{1,2})$"));
+  const QRegularExpressionMatch match = pattern.match(text);
+  if (!match.hasMatch()) return std::nullopt;
+  const int row = match.captured(1).toInt();
+  const int col = match.captured(2).toInt();
+  if (row < 1 || row > kBoardSize || col < 1 || col > kBoardSize) return std::nullopt;
+  return Point{row, col};
+}
+
+std::optional<Arguments> ParseArguments(const QStringList& args) {
+  Arguments parsed;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg == QLatin1String("--db") || arg == QLatin1String("--section")) {
+      if (i + 1 >= args.size()) return std::nullopt;
+      const QString value = args[++i];
+      if (arg == QLatin1String("--db")) {
+        parsed.db = value;
+      } else if (value == QLatin1String("1") || value == QLatin1String("2")) {
+        parsed.section = value.toInt();
+      } else {
+        return std::nullopt;
+      }
+      continue;
+    }
+    const std::optional<Point> point = ParsePoint(arg);
+    if (!point) return std::nullopt;
+    parsed.points.push_back(*point);
+  }
+  if (parsed.db.isEmpty() || parsed.section == 0 || parsed.points.empty()) return std::nullopt;
+  return parsed;
+}
+
+// The image folder beside the program; drawing there only mirrors the window, the texts do not
+// depend on it.
+QString ImageFolder() {
+  if (QCoreApplication::instance() == nullptr) return QString();
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/fld2");
+}
+
+QString OneLine(QString message) {
+  return message.replace(QStringLiteral("\r\n"), "\n");
+}
+
+}  // namespace
+
+int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
+  const std::optional<Arguments> parsed = ParseArguments(args);
+  if (!parsed) {
+    PrintUsage(err);
+    return 2;
+  }
+
+  HeadlessControls controls;
+  ImageStore images(ImageFolder());
+  JosekiSession session(controls, images);
+  session.state.SectionIndex = parsed->section;
+  session.state.NoBoardInput = false;
+
+  // Enter the points as clicks in the middle of their cells.
+  for (const Point& p : parsed->points) {
+    TrackPointer(session, CellX(Board::Record, p.col) + kCellWidth / 2,
+                 CellY(p.row) + kCellHeight / 2);
+    AddSearchStone(session);
+    if (!controls.Messages().isEmpty()) {
+      err << OneLine(controls.Messages().last()) << "\n";
+      return 1;
+    }
+  }
+
+  SectionLoad load = LoadSection(parsed->db, parsed->section);
+  if (!load.error.isEmpty()) {
+    err << "moraku-db: " << load.error << "\n";
+    return 1;
+  }
+  session.state.Entries = std::move(load.table);
+
+  out << "search text: " << session.state.Text6 << "\n";
+  out << "mirror text: " << session.state.Text7 << "\n";
+  moraku::RunSearch(session);
+  const int dropped = session.state.DroppedStones;
+  if (!controls.Timer4Enabled()) {
+    out << "dropped stones: " << dropped << "\n";
+    err << OneLine(controls.Messages().isEmpty() ? SearchFailureMessage(dropped)
+                                                 : controls.Messages().last())
+        << "\n";
+    return 1;
+  }
+
+  const int entry = session.state.CurrentEntry - 1;
+  const EntryTable& table = session.state.Entries;
+  out << "entry: " << entry << "\n";
+  if (entry >= 1 && entry <= table.Count()) {
+    out << "key: " << table.records[static_cast<size_t>(entry - 1)].key << "\n";
+    out << "title: " << table.entries[static_cast<size_t>(entry)].title << "\n";
+  }
+  out << "dropped stones: " << dropped << "\n";
+  out << "message: " << OneLine(SearchSuccessMessage(dropped)) << "\n";
+  return 0;
+}
+
 }  // namespace moraku::cli

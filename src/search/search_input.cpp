@@ -1,13 +1,171 @@
 #include "search/search_input.h"
 
+#include <algorithm>
+
+#include "board/coords.h"
+#include "render/image_names.h"
+
 namespace moraku {
-// Placeholders: replaced by the real procedures.
-void TrackPointer(JosekiSession&, int, int) {}
-void AddSearchStone(JosekiSession&) {}
-void StartSearchInput(JosekiSession&) {}
-void DrawSearchStone(JosekiSession&, int, int) {}
-void RedrawSearch(JosekiSession&) {}
-void ShortenSearch(JosekiSession&) {}
-void RedisplaySearch(JosekiSession&) {}
-void AddSearchMoves(JosekiSession&) {}
+
+namespace {
+
+// The highest stone number; a click or redraw step at this number does nothing.
+constexpr int kMaxStoneNo = 32767;
+
+// The record board's cell columns over the whole board picture.
+constexpr int kFirstRecordColumn = 21;
+constexpr int kLastRecordColumn = kFirstRecordColumn + kBoardSize - 1;
+
+// The tenuki area: row 10, columns 17 to 19 of the record board.
+constexpr int kTenukiRow = 10;
+constexpr int kFirstTenukiColumn = 17;
+constexpr int kLastTenukiColumn = 19;
+
+// The markers of the tenuki area (3 pixels right of and 4 below its cells) and of the
+// first-move point.
+constexpr int kTenukiMarkerX[] = {795, 817, 839};
+constexpr int kTenukiMarkerY = 211;
+constexpr int kFirstMoveMarkerX = 506;
+constexpr int kFirstMoveMarkerY = 69;
+
+const QString kTenuki = QStringLiteral("???");
+
+// Both sections start every sequence on the 4-4 point of the upper-left corner.
+bool IsFirstMovePoint(int /*sectionIndex*/, int row, int col) {
+  return row == 4 && col == 4;
+}
+
+// The numbered stone image of search stone n.
+QString SearchStoneImage(int n) {
+  if (n >= 56) return QStringLiteral("ysilver.gif");
+  return NumberedStoneName(n % 2 == 1, n);
+}
+
+// Loads `image` and draws it at pixel (x, y); a marker that cannot be loaded is left out.
+void DrawMarker(JosekiSession& session, const QString& image, int x, int y) {
+  if (session.canvas.LoadPattern(image)) session.canvas.DrawCell(x, y);
+}
+
+// Draws the stones of `text` again from its first triple; the k-th tenuki stone goes on column
+// 17, 18, then 19 of row 10, whichever cell of the area was clicked.
+void RedrawTriples(JosekiSession& session, const QString& text) {
+  int tenukis = 0;
+  for (qsizetype p = 1; p <= text.size(); p += 3) {
+    const QStringView rowChar = CharAt(text, p);
+    const QStringView colChar = CharAt(text, p + 1);
+    const int row = rowChar == u"?" ? kTenukiRow : CoordFromChar(rowChar);
+    int col;
+    if (colChar == u"?") {
+      ++tenukis;
+      col = std::min(kFirstTenukiColumn + tenukis - 1, kLastTenukiColumn);
+    } else {
+      col = CoordFromChar(colChar);
+    }
+    DrawSearchStone(session, row, col);
+  }
+}
+
+}  // namespace
+
+void TrackPointer(JosekiSession& session, int x, int y) {
+  session.state.MouseCol = CellColumnOfPixel(x);
+  session.state.MouseRow = CellRowOfPixel(y);
+}
+
+void AddSearchStone(JosekiSession& session) {
+  JosekiState& st = session.state;
+  if (st.NoBoardInput) return;
+  if (st.MouseCol < kFirstRecordColumn || st.MouseCol > kLastRecordColumn) return;
+  if (st.MouseRow < 1 || st.MouseRow > kBoardSize) return;
+  const int col = st.MouseCol - (kFirstRecordColumn - 1);
+  const int row = st.MouseRow;
+
+  const bool tenuki = row == kTenukiRow && col >= kFirstTenukiColumn;
+  if (st.StoneNo >= kMaxStoneNo) return;
+  ++st.StoneNo;
+
+  if (st.StoneNo == 1 && (tenuki || !IsFirstMovePoint(st.SectionIndex, row, col))) {
+    session.ui.ShowMessage(QStringLiteral("一手目は星に打ってください。"));
+    ClearRecordBoard(session);
+    st.StoneNo = 0;
+    SetText6(session, QString());
+    st.Text7.clear();
+    return;
+  }
+
+  QString search = kTenuki;
+  QString mirror = kTenuki;
+  if (!tenuki) {
+    const QChar rowChar = CharFromCoord(row);
+    const QChar colChar = CharFromCoord(col);
+    const QChar colour = st.StoneNo % 2 == 1 ? u'2' : u'1';
+    const QChar searchChars[] = {rowChar, colChar, colour};
+    const QChar mirrorChars[] = {colChar, rowChar, colour};
+    search = QString(searchChars, 3);
+    mirror = QString(mirrorChars, 3);
+  }
+  SetText6(session, st.Text6 + search);
+  st.Text7 += mirror;
+  DrawStoneImage(session, Board::Record, SearchStoneImage(st.StoneNo), row, col);
+}
+
+void StartSearchInput(JosekiSession& session) {
+  ClearRecordBoard(session);
+  session.ui.SetRecordButtonsEnabled(false);
+  for (int x : kTenukiMarkerX)
+    DrawMarker(session, QStringLiteral("newcross.gif"), x, kTenukiMarkerY);
+  DrawMarker(session, QStringLiteral("mmmcross.gif"), kFirstMoveMarkerX, kFirstMoveMarkerY);
+  session.canvas.Present();
+  SetText6(session, QString());
+  session.state.Text7.clear();
+  session.state.StoneNo = 0;
+  session.state.NoBoardInput = false;
+}
+
+void DrawSearchStone(JosekiSession& session, int row, int col) {
+  JosekiState& st = session.state;
+  if (st.StoneNo >= kMaxStoneNo) return;
+  ++st.StoneNo;
+  DrawStoneImage(session, Board::Record, SearchStoneImage(st.StoneNo), row, col);
+}
+
+void RedrawSearch(JosekiSession& session) {
+  JosekiState& st = session.state;
+  if (st.Text6.isEmpty()) {
+    session.ui.ShowMessage(QStringLiteral("検索手順がありません。入力してください。"));
+    return;
+  }
+  const QString search = st.Text6;
+  const QString mirror = st.Text7;
+  st.StoneNo = 0;
+  StartSearchInput(session);
+  SetText6(session, search);
+  st.Text7 = mirror;
+  RedrawTriples(session, search);
+}
+
+void ShortenSearch(JosekiSession& session) {
+  JosekiState& st = session.state;
+  // A text shorter than one stone has nothing to drop.
+  if (st.Text6.size() < 3 || st.Text7.size() < 3) return;
+  const QString search = st.Text6.left(st.Text6.size() - 3);
+  const QString mirror = st.Text7.left(st.Text7.size() - 3);
+  st.StoneNo = 0;
+  StartSearchInput(session);
+  SetText6(session, search);
+  st.Text7 = mirror;
+  RedrawTriples(session, search);
+}
+
+void RedisplaySearch(JosekiSession& session) {
+  RedrawSearch(session);
+  session.state.NoBoardInput = false;
+}
+
+void AddSearchMoves(JosekiSession& session) {
+  const qsizetype stones = session.state.Text6.size() / 3;
+  session.state.StoneNo = static_cast<int>(std::min<qsizetype>(stones, kMaxStoneNo));
+  session.state.NoBoardInput = false;
+}
+
 }  // namespace moraku

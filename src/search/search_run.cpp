@@ -1,8 +1,57 @@
 #include "search/search_run.h"
 
+#include "joseki/entry_display.h"
+#include "joseki/entry_selection.h"
+#include "search/search_scan.h"
+
 namespace moraku {
-// Placeholders: replaced by the real procedures.
-void RunSearch(JosekiSession&) {}
-void FoundEntryTick(JosekiSession&) {}
-void EndSearch(JosekiSession&) {}
+
+void RunSearch(JosekiSession& session) {
+  JosekiState& st = session.state;
+  st.DroppedStones = 0;
+  st.FallbackFound = false;
+  if (st.Text6.isEmpty()) {
+    session.ui.ShowMessage(EmptySearchMessage());
+    return;
+  }
+  for (int i = 1; i <= kMaxHitKeys; ++i) st.HitKeys[i].clear();
+  session.ui.SetRecordButtonsEnabled(false);
+
+  const QString search = st.Text6;
+  const QString mirror = st.Text7;
+  st.FallbackText.clear();
+  if (!IsWholeStoneText(search)) {
+    session.ui.ShowMessage(ShortSearchMessage());
+    return;
+  }
+
+  const SearchOutcome outcome = SearchRecords(st.Entries.records, search, mirror);
+  for (int i = 1; i <= kMaxHitKeys; ++i) st.HitKeys[i] = outcome.hitKeys[i];
+  st.DroppedStones = outcome.droppedStones;
+  st.FallbackFound = outcome.found;
+  if (outcome.fallbackRan) {
+    st.FallbackText = outcome.fallbackText;
+    st.FallbackMirror = outcome.fallbackMirror;
+  }
+  if (outcome.located > 0) st.CurrentEntry = outcome.located + 1;
+
+  if (st.FallbackFound) {
+    session.ui.SetTimer4Enabled(true);
+  } else {
+    session.ui.ShowMessage(SearchFailureMessage(st.DroppedStones));
+  }
+  st.NoBoardInput = true;
+}
+
+void FoundEntryTick(JosekiSession& session) {
+  session.ui.SetTimer4Enabled(false);
+  ShowFoundEntry(session);
+  session.ui.ShowMessage(SearchSuccessMessage(session.state.DroppedStones));
+}
+
+void EndSearch(JosekiSession& session) {
+  session.state.NoBoardInput = false;
+  ParseRecord(session);
+}
+
 }  // namespace moraku
