@@ -57,15 +57,15 @@ def triple(p, colour):
 
 
 class Entry:
-    def __init__(self, spec):
-        self.code = spec["code"]
-        self.title = spec["title"]
-        self.ref = spec["ref"]
-        self.comment = spec["comment"]
-        self.preset = ["pd"] + spec.get("preset", [])
-        self.moves = spec["moves"].split()
-        self.marks = spec.get("marks", {})
-        self.record = spec.get("record")  # None or opening template number
+    def __init__(self, item):
+        self.code = item["code"]
+        self.title = item["title"]
+        self.ref = item["ref"]
+        self.comment = item["comment"]
+        self.preset = ["pd"] + item.get("preset", [])
+        self.moves = item["moves"].split()
+        self.marks = item.get("marks", {})
+        self.record = item.get("record")  # None or opening template number
         self.id = None
 
     def all_tokens(self):
