@@ -1,15 +1,30 @@
 #pragma once
 // The operating-instructions window: a list of topics and the chosen topic's text.
 
+#include <QString>
 #include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
 
 namespace moraku {
 
 class InstructionsWindow : public QWidget {
   Q_OBJECT
  public:
-  // helpText: the whole instructions text read when the menu loaded; it must outlive the window.
+  // helpText: the whole instructions text read when the menu loaded (kept as a shared copy).
+  // The window starts with no topic chosen and an empty text, and deletes itself when closed.
   explicit InstructionsWindow(const QString& helpText, QWidget* parent = nullptr);
+
+ private:
+  // Shows the text of the topic in row `index` of the topic list.
+  void ShowTopic(int index);
+
+  QString helpText_;
+  QComboBox* combo1_;
+  QLabel* label1_;
+  QPushButton* command1_;
 };
 
 }  // namespace moraku
