@@ -1,0 +1,266 @@
+#include "data/entry_checker.h"
+
+#include <sqlite3.h>
+
+#include <QSet>
+#include <optional>
+
+#include "board/capture_grid.h"
+#include "data/sqlite_db.h"
+
+namespace moraku {
+
+namespace {
+
+constexpr int kBlack = 1;  // capture-grid colours
+constexpr int kWhite = 2;
+
+// Value 1..19 of a coordinate character as writers write it ("1".."9", "A".."J"); 0 otherwise.
+int WrittenCoord(QChar c) {
+  const char16_t u = c.unicode();
+  if (u >= u'1' && u <= u'9') return u - u'0';
+  if (u >= u'A' && u <= u'J') return 10 + (u - u'A');
+  return 0;
+}
+
+QString Quoted(QStringView text) {
+  return u'"' + text.toString() + u'"';
+}
+
+// A decimal number of at most nine digits and nothing else.
+std::optional<int> PlainNumber(QStringView text) {
+  if (text.isEmpty() || text.size() > 9) return std::nullopt;
+  int value = 0;
+  for (QChar c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    value = value * 10 + (c.unicode() - u'0');
+  }
+  return value;
+}
+
+// The record's moves as the display reads them: the first " " and then the first "　" dropped.
+QString WithoutFirstSpaces(QString text) {
+  const qsizetype space = text.indexOf(QChar(u' '));
+  if (space >= 0) text.remove(space, 1);
+  const qsizetype wide = text.indexOf(QChar(u'\u3000'));
+  if (wide >= 0) text.remove(wide, 1);
+  return text;
+}
+
+void CheckStones(const RawEntry& e, QStringList& problems) {
+  const QString& s = e.stones;
+  if (s.isEmpty()) {
+    problems << QStringLiteral("stones: empty");
+    return;
+  }
+  if (s.size() % 3 != 0) {
+    problems << QStringLiteral("stones: %1 characters are not whole triples").arg(s.size());
+  }
+  if (!s.startsWith(QLatin1String("442"))) {
+    problems << QStringLiteral("stones: the first triple is not the black 4-4 stone \"442\"");
+  }
+  CaptureGrid grid;
+  const qsizetype triples = s.size() / 3;
+  for (qsizetype k = 0; k < triples; ++k) {
+    const QStringView t = QStringView(s).mid(3 * k, 3);
+    const QString where = QStringLiteral("stones: triple %1 %2").arg(k + 1).arg(Quoted(t));
+    if (t == u"???") continue;
+    if (t[0] == u'?' || t[1] == u'?') {
+      problems << where + QStringLiteral(": a tenuki is written \"???\"");
+      continue;
+    }
+    const int row = WrittenCoord(t[0]);
+    const int col = WrittenCoord(t[1]);
+    if (row == 0 || col == 0) {
+      problems << where + QStringLiteral(": not a point");
+      continue;
+    }
+    const bool black = k % 2 == 0;
+    if (t[2] != (black ? u'2' : u'1')) {
+      problems << where + (black ? QStringLiteral(": colour code should be \"2\" (black)")
+                                 : QStringLiteral(": colour code should be \"1\" (white)"));
+    }
+    if (grid.At(col, row) != 0) {
+      problems << where + QStringLiteral(": plays on an occupied point");
+      continue;
+    }
+    const int colour = black ? kBlack : kWhite;
+    grid.Place(col, row, colour);
+    grid.Capture(col, row, colour, {});
+  }
+}
+
+void CheckPreset(const RawEntry& e, QStringList& problems) {
+  if (e.preset.size() != 1) {
+    problems << QStringLiteral("preset: %1 is not one coordinate character").arg(Quoted(e.preset));
+    return;
+  }
+  const int n = WrittenCoord(e.preset[0]);
+  if (n == 0) {
+    problems
+        << QStringLiteral("preset: %1 is not a coordinate character 1..19").arg(Quoted(e.preset));
+    return;
+  }
+  if (3 * n > e.stones.size()) {
+    problems << QStringLiteral("preset: %1 preset stones but the stone string holds %2 triples")
+                    .arg(n)
+                    .arg(e.stones.size() / 3);
+  }
+  if (n % 2 == 0) {
+    problems << QStringLiteral(
+                    "preset: %1 preset stones end with White, so the joseki would start with "
+                    "Black")
+                    .arg(n);
+  }
+}
+
+void CheckMarks(const RawEntry& e, QStringList& problems) {
+  const QString& m = e.marks;
+  if (m.size() % 3 != 0) {
+    problems << QStringLiteral("marks: %1 characters are not whole triples").arg(m.size());
+  }
+  for (qsizetype k = 0; k < m.size() / 3; ++k) {
+    const QStringView t = QStringView(m).mid(3 * k, 3);
+    const QString where = QStringLiteral("marks: triple %1 %2").arg(k + 1).arg(Quoted(t));
+    if (WrittenCoord(t[0]) == 0 || WrittenCoord(t[1]) == 0) {
+      problems << where + QStringLiteral(": not a point");
+    }
+    if (!QStringView(u"abcde12").contains(t[2])) {
+      problems << where + QStringLiteral(": unknown marker code");
+    }
+  }
+}
+
+void CheckRecord(const RawEntry& e, QStringList& problems) {
+  const QStringView text(e.record);
+  if (text.size() < 2) return;  // no record
+  const qsizetype bar = text.indexOf(u'|');
+  if (bar < 0) {
+    problems << QStringLiteral("record: no \"|\" after the caption");
+    return;
+  }
+  const QStringView rest = text.mid(bar + 1);
+  const qsizetype bar2 = rest.indexOf(u'|');
+  if (bar2 < 0) {
+    problems << QStringLiteral("record: no \"|\" after the numbers");
+    return;
+  }
+  const QStringView numbers = rest.left(bar2);
+  const qsizetype slash = numbers.indexOf(u'/');
+  if (slash < 0) {
+    problems << QStringLiteral("record: no \"/\" between the two numbers");
+    return;
+  }
+  const std::optional<int> first = PlainNumber(numbers.left(slash));
+  const std::optional<int> last = PlainNumber(numbers.mid(slash + 1));
+  if (!first) {
+    problems << QStringLiteral("record: first number %1 is not a number")
+                    .arg(Quoted(numbers.left(slash)));
+  }
+  if (!last) {
+    problems << QStringLiteral("record: last number %1 is not a number")
+                    .arg(Quoted(numbers.mid(slash + 1)));
+  }
+  const QString moves = WithoutFirstSpaces(rest.mid(bar2 + 1).toString());
+  if (moves.size() % 2 != 0) {
+    problems << QStringLiteral("record: the moves have an odd number of characters");
+  }
+  const int count = static_cast<int>(moves.size() / 2);
+  if (first && last) {
+    if (*first < 1) problems << QStringLiteral("record: first number %1 is below 1").arg(*first);
+    if (*first > *last) {
+      problems
+          << QStringLiteral("record: first number %1 is after the last %2").arg(*first).arg(*last);
+    }
+    if (*last > count) {
+      problems
+          << QStringLiteral("record: last number %1 is beyond its %2 moves").arg(*last).arg(count);
+    }
+  }
+  CaptureGrid grid;
+  for (int m = 1; m <= count; ++m) {
+    const QStringView pair = QStringView(moves).mid(2 * (m - 1), 2);
+    const QString where = QStringLiteral("record: move %1 %2").arg(m).arg(Quoted(pair));
+    const int row = WrittenCoord(pair[0]);
+    const int col = WrittenCoord(pair[1]);
+    if (row == 0 || col == 0) {
+      problems << where + QStringLiteral(": not a point");
+      continue;
+    }
+    if (grid.At(col, row) != 0) {
+      problems << where + QStringLiteral(": plays on an occupied point");
+      continue;
+    }
+    const int colour = m % 2 == 1 ? kBlack : kWhite;
+    grid.Place(col, row, colour);
+    grid.Capture(col, row, colour, {});
+  }
+}
+
+}  // namespace
+
+QStringList CheckEntry(const RawEntry& entry) {
+  QStringList problems;
+  CheckStones(entry, problems);
+  CheckPreset(entry, problems);
+  CheckMarks(entry, problems);
+  CheckRecord(entry, problems);
+  if (entry.five.isEmpty() || (entry.five[0] != u'0' && entry.five[0] != u'1')) {
+    problems << QStringLiteral("code %1 does not start with '0' or '1'").arg(Quoted(entry.five));
+  }
+  if (entry.one != u"0") {
+    problems << QStringLiteral("one is %1, not \"0\"").arg(Quoted(entry.one));
+  }
+  return problems;
+}
+
+QStringList CheckEntries(const std::vector<RawEntry>& entries) {
+  QStringList lines;
+  QSet<QString> seen;
+  for (const RawEntry& e : entries) {
+    QStringList problems = CheckEntry(e);
+    if (seen.contains(e.id)) {
+      problems << QStringLiteral("id is used by an earlier entry");
+    }
+    seen.insert(e.id);
+    for (const QString& p : problems) lines << e.id + u' ' + e.title + QStringLiteral(": ") + p;
+  }
+  return lines;
+}
+
+bool ReadRawEntries(const QString& path, std::vector<RawEntry>* entries, QString* error) {
+  entries->clear();
+  sql::Database db;
+  if (db.Open(path, SQLITE_OPEN_READONLY) != SQLITE_OK) {
+    *error = path + QStringLiteral(": ") + db.ErrorText();
+    return false;
+  }
+  sql::Statement statement;
+  if (statement.Prepare(db, "SELECT * FROM gocs ORDER BY rowid") != SQLITE_OK) {
+    *error = path + QStringLiteral(": ") + db.ErrorText();
+    return false;
+  }
+  constexpr int kFields = 10;
+  if (statement.ColumnCount() < kFields) {
+    *error = path + QStringLiteral(": table gocs has %1 columns, %2 expected")
+                        .arg(statement.ColumnCount())
+                        .arg(kFields);
+    return false;
+  }
+  for (;;) {
+    const sql::StepResult step = statement.Step();
+    if (step == sql::StepResult::Done) return true;
+    if (step == sql::StepResult::Error) {
+      *error = path + QStringLiteral(": ") + db.ErrorText();
+      entries->clear();
+      return false;
+    }
+    RawEntry e;
+    QString* fields[kFields] = {&e.id,  &e.one,     &e.marks,  &e.preset, &e.title,
+                                &e.ref, &e.comment, &e.stones, &e.record, &e.five};
+    for (int i = 0; i < kFields; ++i) *fields[i] = statement.ColumnText(i);
+    entries->push_back(std::move(e));
+  }
+}
+
+}  // namespace moraku

@@ -1,0 +1,49 @@
+#pragma once
+// Verifying the entries of the joseki database: the shape of every field the window reads, and
+// that the stones and the record can be played out on a board.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace moraku {
+
+// One row of table gocs as the checker sees it: every field as text, in table order.
+struct RawEntry {
+  QString id;       // 0: key
+  QString one;      // 1: '0' for listed entries
+  QString marks;    // 2: marker triples
+  QString preset;   // 3: one coordinate character, the number of preset stones
+  QString title;    // 4
+  QString ref;      // 5
+  QString comment;  // 6
+  QString stones;   // 7: stone triples, preset stones first
+  QString record;   // 8: "caption|first/last|moves", or shorter than 2 characters for none
+  QString five;     // 9: section character + sort key
+};
+
+// The problems of one entry, each a short English phrase (empty when the entry is sound):
+// - stones: whole triples; each a point of two coordinate characters 1..19 as writers write
+//   them ("1".."9", "A".."J") or the tenuki "???"; colour codes "2" (black) and "1" (white)
+//   alternating from black; the first triple "442";
+// - preset: one coordinate character n >= 1 with 3n within the stone string, and n odd so that
+//   the preset stones end with Black and the joseki moves start with White;
+// - replaying the stones (tenuki skipped) with captures never plays on an occupied point;
+// - marks: whole triples of two coordinate characters and a code "a".."e", "1" or "2";
+// - record (when 2 characters or longer): "caption|first/last|moves" with first and last
+//   decimal numbers, 1 <= first <= last <= the number of moves, the moves (after dropping the
+//   first " " and the first "　", as the display does) whole pairs of coordinate characters,
+//   and a replay (odd moves black) that never plays on an occupied point;
+// - five starts with '0' or '1'; one is "0".
+QStringList CheckEntry(const RawEntry& entry);
+
+// Checks every entry and that no id is used twice. Each problem is one line
+// "<id> <title>: <what is wrong>", entries in the given order.
+QStringList CheckEntries(const std::vector<RawEntry>& entries);
+
+// The rows of table gocs of the database file at `path`, opened read-only, fields read by
+// position in rowid order. Returns false with `error` naming the file and why when the file
+// cannot be opened or the table cannot be read; a Null field reads as an empty string.
+bool ReadRawEntries(const QString& path, std::vector<RawEntry>* entries, QString* error);
+
+}  // namespace moraku
