@@ -1,25 +1,24 @@
-#include <QDir>
+// make_images FLD2_DIR PICTURES_DIR: draws the board image set into FLD2_DIR and the window's
+// own pictures into PICTURES_DIR.
+
 #include <QGuiApplication>
-#include <QImage>
+#include <QString>
+#include <cstdio>
 
-#include "render/image_names.h"
+#include "image_set.h"
+#include "window_pictures.h"
 
-// Placeholder until the real drawing lands: plain images of the right sizes.
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc < 3) return 2;
-  QDir().mkpath(argv[1]);
-  QDir().mkpath(argv[2]);
-  for (const QString& name : moraku::AllImageNames()) {
-    QImage img(23, 23, QImage::Format_RGB32);
-    img.fill(Qt::yellow);
-    img.save(QString(argv[1]) + "/" + name, name.endsWith("jpg") ? "JPG" : "PNG");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: make_images FLD2_DIR PICTURES_DIR\n");
+    return 2;
   }
-  for (const char* n : {"end_indicator.png", "menu_title.png", "button_instructions.png",
-                        "button_quit.png", "child.png", "moraku.png"}) {
-    QImage img(20, 20, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    img.save(QString(argv[2]) + "/" + n);
+  QString error;
+  if (!moraku::imagegen::WriteImageSet(QString::fromLocal8Bit(argv[1]), &error) ||
+      !moraku::imagegen::WriteWindowPictures(QString::fromLocal8Bit(argv[2]), &error)) {
+    std::fprintf(stderr, "make_images: %s\n", qPrintable(error));
+    return 1;
   }
   return 0;
 }

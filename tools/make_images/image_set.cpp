@@ -1,0 +1,69 @@
+#include "image_set.h"
+
+#include <QDir>
+#include <QImageWriter>
+#include <QRegularExpression>
+
+#include "board_look.h"
+#include "gif_writer.h"
+#include "markers.h"
+#include "render/image_names.h"
+#include "stones.h"
+#include "tiles.h"
+
+namespace moraku::imagegen {
+
+namespace {
+bool WriteJpeg(const QString& path, const QImage& image, QString* error) {
+  QImageWriter writer(path, "jpg");
+  writer.setQuality(100);
+  if (writer.write(image)) return true;
+  *error = path + QStringLiteral(": ") + writer.errorString();
+  return false;
+}
+}  // namespace
+
+QImage DrawCellImage(const QString& name) {
+  if (name.endsWith(QLatin1String(".jpg"))) return DrawTile(name);
+  static const QRegularExpression numbered(QStringLiteral("^z(kuro|shiro)([1-9][0-9]?)\\.gif$"));
+  if (const auto match = numbered.match(name); match.hasMatch()) {
+    const int number = match.captured(2).toInt();
+    if (number > 55) return QImage();
+    return DrawNumberedStone(match.captured(1) == QLatin1String("kuro"), number);
+  }
+  if (name == QLatin1String("zkurored.gif")) return DrawRedMarkedStone(true);
+  if (name == QLatin1String("zshirored.gif")) return DrawRedMarkedStone(false);
+  if (name == QLatin1String("mygold.gif")) return DrawPlainStone(StoneKind::Black);
+  if (name == QLatin1String("ysilver.gif")) return DrawPlainStone(StoneKind::White);
+  if (name == QLatin1String("zgold.gif")) return DrawPlainStone(StoneKind::Gold);
+  if (name == QLatin1String("kurokuro.gif")) return DrawSmallStone(true);
+  if (name == QLatin1String("shiroshiro.gif")) return DrawSmallStone(false);
+  static const QRegularExpression letter(QStringLiteral("^a([a-e])\\.gif$"));
+  if (const auto match = letter.match(name); match.hasMatch())
+    return DrawLetterMark(match.captured(1).at(0).toUpper());
+  if (name == QLatin1String("mmmcross.gif")) return DrawFirstMoveMark();
+  if (name == QLatin1String("newcross.gif")) return DrawTenukiMark();
+  return QImage();
+}
+
+bool WriteImageSet(const QString& dir, QString* error) {
+  if (!QDir().mkpath(dir)) {
+    *error = dir + QStringLiteral(": cannot create the folder");
+    return false;
+  }
+  for (const QString& name : AllImageNames()) {
+    const QImage cell = DrawCellImage(name);
+    if (cell.isNull()) {
+      *error = name + QStringLiteral(": no drawing for this file");
+      return false;
+    }
+    const QString path = dir + QLatin1Char('/') + name;
+    const bool ok = name.endsWith(QLatin1String(".jpg"))
+                        ? WriteJpeg(path, ToFileImage(cell, kTileHiddenColumn), error)
+                        : WriteGif(path, ToFileImage(cell, kHiddenColumn), error);
+    if (!ok) return false;
+  }
+  return true;
+}
+
+}  // namespace moraku::imagegen
