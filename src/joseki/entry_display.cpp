@@ -1,9 +1,179 @@
 #include "joseki/entry_display.h"
 
+#include "board/coords.h"
+#include "joseki/record_text.h"
+#include "joseki/stone_images.h"
+
 namespace moraku {
-// Placeholders: replaced by the real procedures.
-void ShowEntry(JosekiSession&) {}
-void DrawMarks(JosekiSession&) {}
-void ParseRecord(JosekiSession&) {}
-void ShowRecord(JosekiSession&) {}
+
+namespace {
+
+// Tenuki stones of one entry display: the row "?" is row 10; the column "?" is column 19 for the
+// first one met, 18 for the second and 17 for every later one.
+struct TenukiColumns {
+  int met = 0;
+  int Next() {
+    ++met;
+    return met == 1 ? 19 : met == 2 ? 18 : 17;
+  }
+};
+
+bool IsTenuki(QStringView c) {
+  return c == u"?";
+}
+
+void DecodeEntryPoint(JosekiState& s, QStringView rowChar, QStringView colChar,
+                      TenukiColumns& tenuki) {
+  s.MoveRow = IsTenuki(rowChar) ? 10 : CoordFromChar(rowChar);
+  s.MoveCol = IsTenuki(colChar) ? tenuki.Next() : CoordFromChar(colChar);
+}
+
+// Enters the stone just drawn into a board's grid and links it. Returns false for a point off
+// the board, which ends the drawing of the entry.
+bool PlaceStone(JosekiState& s, CaptureGrid& grid) {
+  s.LastCol = s.MoveCol;
+  s.LastRow = s.MoveRow;
+  return grid.Place(s.MoveCol, s.MoveRow, s.StoneColor);
+}
+
+void CaptureOn(JosekiSession& session, Board board, int moverParity) {
+  JosekiState& s = session.state;
+  CaptureGrid& grid = board == Board::Joseki ? s.JosekiGrid : s.RecordGrid;
+  const int mover = moverParity % 2 != 0 ? 1 : 2;
+  grid.Capture(s.MoveCol, s.MoveRow, mover,
+               [&session, board](int c, int r) { ErasePoint(session, board, c, r); });
+}
+
+// The joseki board's stones; false when drawing stopped at a stone that could not be drawn.
+bool DrawJosekiStones(JosekiSession& session) {
+  JosekiState& s = session.state;
+  BoardCanvas& canvas = session.canvas;
+  TenukiColumns tenuki;
+  int p = 0;
+  bool ok = true;
+  if (!s.PresetStones.isEmpty()) {
+    ForEachTriple(s.PresetStones, [&](QStringView r, QStringView c, QStringView) {
+      if (!ok) return;
+      ++p;
+      DecodeEntryPoint(s, r, c, tenuki);
+      if (!canvas.LoadPattern(PresetStoneImage(p))) {
+        ok = false;
+        return;
+      }
+      s.StoneColor = p % 2 != 0 ? 1 : 2;
+      canvas.DrawCell(CellX(Board::Joseki, s.MoveCol), CellY(s.MoveRow));
+      ok = PlaceStone(s, s.JosekiGrid);
+    });
+    if (!ok) return false;
+    canvas.Present();
+  }
+  s.MoveCount = 0;
+  ForEachTriple(s.JosekiMoves, [&](QStringView r, QStringView c, QStringView) {
+    if (!ok) return;
+    const int m = ++s.MoveCount;
+    DecodeEntryPoint(s, r, c, tenuki);
+    if (!canvas.LoadPattern(JosekiMoveImage(m))) {
+      ok = false;
+      return;
+    }
+    canvas.DrawCell(CellX(Board::Joseki, s.MoveCol), CellY(s.MoveRow));
+    s.StoneColor = s.StoneNo = m % 2 != 0 ? 2 : 1;
+    if (!PlaceStone(s, s.JosekiGrid)) {
+      ok = false;
+      return;
+    }
+    CaptureOn(session, Board::Joseki, s.StoneNo);
+  });
+  return ok;
+}
+
+// Ends a record drawing that met an error: the record board is left empty.
+void AbandonRecord(JosekiSession& session) {
+  ClearRecordBoard(session);
+}
+
+}  // namespace
+
+void ShowEntry(JosekiSession& session) {
+  ClearJosekiBoard(session);
+  session.state.JosekiGrid.Clear();
+  if (!DrawJosekiStones(session)) return;
+  session.canvas.Present();
+  DrawMarks(session);
+  ParseRecord(session);
+  session.state.StoneNo = 0;
+}
+
+void DrawMarks(JosekiSession& session) {
+  JosekiState& s = session.state;
+  if (s.Marks.isEmpty()) return;
+  ForEachTriple(s.Marks, [&](QStringView r, QStringView c, QStringView code) {
+    s.MoveRow = CoordFromChar(r);
+    s.MoveCol = CoordFromChar(c);
+    // A marker whose image cannot be loaded is drawn with the image loaded before it.
+    session.canvas.LoadPattern(MarkerImage(code));
+    session.canvas.DrawCell(CellX(Board::Joseki, s.MoveCol), CellY(s.MoveRow));
+  });
+  session.canvas.Present();
+}
+
+void ParseRecord(JosekiSession& session) {
+  JosekiState& s = session.state;
+  const std::optional<RecordParts> parts = SplitRecordText(s.RecordText);
+  if (!parts) {
+    // No record, or a text that cannot be cut into one.
+    s.RecordMoves.clear();
+    s.RawRecordMoves.clear();
+    ClearRecordBoard(session);
+    session.ui.SetRecordButtonsEnabled(false);
+    return;
+  }
+  session.ui.SetLabel1(parts->caption);
+  s.NumberLimit = parts->numberLimit;
+  s.RecordLength = parts->recordLength;
+  s.RawRecordMoves = parts->rawMoves;
+  s.RecordMoves = parts->moves;
+  ShowRecord(session);
+}
+
+void ShowRecord(JosekiSession& session) {
+  JosekiState& s = session.state;
+  BoardCanvas& canvas = session.canvas;
+  ClearRecordBoard(session);
+  const bool whiteFirst = s.NumberLimit % 2 == 0;
+  if (s.RecordLength < 0) {
+    AbandonRecord(session);
+    return;
+  }
+  const QStringView shown = QStringView(s.RecordMoves).left(2 * qsizetype{s.RecordLength});
+  s.MoveCount = 0;
+  int n = 0;
+  for (qsizetype k = 1; k <= shown.size(); k += 2) {
+    const int m = ++s.MoveCount;
+    s.MoveRow = CoordFromChar(CharAt(shown, k));
+    if (s.MoveRow == 0) {
+      session.ui.SetLabel1(QString());
+      return;
+    }
+    s.MoveCol = CoordFromChar(CharAt(shown, k + 1));
+    if (s.MoveCol == 0) {
+      session.ui.SetLabel1(QString());
+      return;
+    }
+    s.StoneColor = m % 2 != 0 ? 1 : 2;
+    const bool numbered = s.NumberLimit <= m && m <= s.RecordLength;
+    if (numbered) ++n;
+    if (!canvas.LoadPattern(RecordMoveImage(m, numbered ? n : 0, whiteFirst))) {
+      AbandonRecord(session);
+      return;
+    }
+    canvas.DrawCell(CellX(Board::Record, s.MoveCol), CellY(s.MoveRow));
+    canvas.Present();
+    PlaceStone(s, s.RecordGrid);
+    CaptureOn(session, Board::Record, s.MoveCount);
+  }
+  session.ui.SetRecordButtonsEnabled(true);
+  s.StoneNo = 0;
+}
+
 }  // namespace moraku

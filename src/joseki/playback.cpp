@@ -1,13 +1,112 @@
 #include "joseki/playback.h"
 
+#include <algorithm>
+
+#include "board/coords.h"
+#include "joseki/record_text.h"
+#include "joseki/stone_images.h"
+
 namespace moraku {
-// Placeholders: replaced by the real procedures.
-void ReplayRecord(JosekiSession&, int&) {}
-void ShowWholeRecord(JosekiSession&) {}
-void StepForwardOne(JosekiSession&) {}
-void StepForwardFive(JosekiSession&) {}
-void StepBackOne(JosekiSession&) {}
-void StepBackFive(JosekiSession&) {}
-void BackToFirstMove(JosekiSession&) {}
-void EndIndicatorTick(JosekiSession&) {}
+
+namespace {
+
+// Shows the record board's end indicator for about a second (hidden by EndIndicatorTick).
+void ShowEndIndicator(JosekiSession& session) {
+  session.ui.SetImage2Visible(true);
+  session.ui.SetTimer2Enabled(true);
+}
+
+void ClearAndReplay(JosekiSession& session) {
+  ClearRecordBoard(session);
+  ReplayRecord(session, session.state.TargetMove);
+}
+
+// A forward step: beyond the record's last move only the end indicator shows.
+void StepForward(JosekiSession& session, int moves) {
+  JosekiState& s = session.state;
+  if (s.RecordText.isEmpty()) return;
+  s.TargetMove = s.MoveCount + moves;
+  if (s.TargetMove > RecordMoveCount(s.RecordMoves)) {
+    ShowEndIndicator(session);
+    return;
+  }
+  ClearAndReplay(session);
+}
+
+}  // namespace
+
+void ReplayRecord(JosekiSession& session, int& target) {
+  JosekiState& s = session.state;
+  BoardCanvas& canvas = session.canvas;
+  const bool whiteFirst = s.NumberLimit % 2 == 0;
+  s.MoveCount = 0;
+  int n = 0;
+  // Moves past the end of the record have no point; they are only counted.
+  const int placed = std::min(target, RecordMoveCount(s.RecordMoves));
+  for (int m = 1; m <= placed; ++m) {
+    s.MoveCount = m;
+    const RecordPoint point = RecordMoveAt(s.RecordMoves, m);
+    s.MoveRow = point.row;
+    s.MoveCol = point.col;
+    s.StoneColor = m % 2 != 0 ? 1 : 2;
+    const bool numbered = m <= s.RecordLength && m >= s.NumberLimit;
+    if (numbered) ++n;
+    // A move with a 0 coordinate has no cell: it is counted and coloured, never drawn or placed.
+    if (point.row == 0 || point.col == 0) continue;
+    // An image that cannot be loaded leaves the previous picture in Pattern, which is drawn.
+    canvas.LoadPattern(RecordMoveImage(m, numbered ? n : 0, whiteFirst));
+    canvas.DrawCell(CellX(Board::Record, s.MoveCol), CellY(s.MoveRow));
+    canvas.Present();
+    s.LastRow = s.MoveRow;
+    s.LastCol = s.MoveCol;
+    s.RecordGrid.Place(s.MoveCol, s.MoveRow, s.StoneColor);
+    s.RecordGrid.Capture(s.MoveCol, s.MoveRow, s.StoneColor,
+                         [&session](int c, int r) { ErasePoint(session, Board::Record, c, r); });
+  }
+  s.MoveCount = std::max(target, 0);
+}
+
+void ShowWholeRecord(JosekiSession& session) {
+  JosekiState& s = session.state;
+  if (s.RecordMoves.isEmpty()) return;
+  s.TargetMove = s.RecordLength;
+  ClearAndReplay(session);
+}
+
+void StepForwardOne(JosekiSession& session) {
+  StepForward(session, 1);
+}
+
+void StepForwardFive(JosekiSession& session) {
+  StepForward(session, 5);
+}
+
+void StepBackOne(JosekiSession& session) {
+  JosekiState& s = session.state;
+  if (s.RecordText.isEmpty()) return;
+  s.TargetMove = s.MoveCount - 1;
+  if (s.TargetMove == 0) s.TargetMove = 1;
+  ClearAndReplay(session);
+}
+
+void StepBackFive(JosekiSession& session) {
+  JosekiState& s = session.state;
+  if (s.RecordText.isEmpty()) return;
+  s.TargetMove = std::max(s.MoveCount - 5, 1);
+  ClearAndReplay(session);
+}
+
+void BackToFirstMove(JosekiSession& session) {
+  JosekiState& s = session.state;
+  if (s.RecordText.isEmpty()) return;
+  s.TargetMove = 1;
+  ClearAndReplay(session);
+}
+
+void EndIndicatorTick(JosekiSession& session) {
+  session.ui.SetTimer2Enabled(false);
+  session.ui.SetImage1Visible(false);
+  session.ui.SetImage2Visible(false);
+}
+
 }  // namespace moraku

@@ -1,0 +1,47 @@
+#pragma once
+// The record text of an entry: "caption|first/last|moves", and the moves of a record read as
+// pairs of coordinate characters.
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace moraku {
+
+// The parts of a record text.
+struct RecordParts {
+  QString caption;       // the characters before the first "|"
+  int numberLimit = 0;   // the first numbered move: the value of the text before "/"
+  int recordLength = 0;  // the last move shown: the value of the text after "/"
+  QString rawMoves;      // the characters after the second "|", as written
+  QString moves;         // rawMoves without its first " " and then its first "　"
+};
+
+// Integer value of the leading number of a text, as a reader of hand-written numbers takes it:
+// leading blanks skipped, an optional sign, then the decimal digits up to the first other
+// character; no digits give 0. The value is held within +-kMaxRecordNumber so that no later
+// arithmetic on it overflows.
+int LeadingNumber(QStringView text);
+inline constexpr int kMaxRecordNumber = 1'000'000;
+
+// Cuts a record text into its parts. Returns nothing for a text that has no record: shorter
+// than 2 characters, or missing either "|" or the "/" between the two numbers.
+std::optional<RecordParts> SplitRecordText(QStringView text);
+
+// Removes the first " " (U+0020) and then the first "　" (U+3000) of a text, one of each at most.
+QString RemoveFirstSpaces(QString text);
+
+// Number of moves in a record's moves: pairs, an odd last character ignored.
+inline int RecordMoveCount(QStringView moves) {
+  return static_cast<int>(moves.size() / 2);
+}
+
+// Row and column of move m (1-based) of a record's moves, each CoordFromChar of its character;
+// a character past the end of the text gives 0.
+struct RecordPoint {
+  int row = 0;
+  int col = 0;
+};
+RecordPoint RecordMoveAt(QStringView moves, int m);
+
+}  // namespace moraku
