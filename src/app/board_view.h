@@ -1,0 +1,36 @@
+#pragma once
+// The board picture on screen (Display): paints what the board canvas last presented and
+// reports the pointer's moves and clicks.
+
+#include <QWidget>
+
+#include "render/board_canvas.h"
+
+namespace moraku {
+
+class BoardView : public QWidget {
+  Q_OBJECT
+ public:
+  // Shows canvas.Display(); the canvas must outlive the view. Repaints the changed part of the
+  // picture on every present.
+  explicit BoardView(BoardCanvas& canvas, QWidget* parent = nullptr);
+  ~BoardView() override;
+
+ Q_SIGNALS:
+  // The pointer moved over the picture to pixel (x, y), rounded to whole pixels.
+  void PointerMoved(int x, int y);
+  // The left button was pressed and released over the picture.
+  void Clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  BoardCanvas& canvas_;
+  bool pressed_ = false;
+};
+
+}  // namespace moraku

@@ -1,0 +1,154 @@
+#include "app/menu_window.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <algorithm>
+#include <array>
+
+#include "app/form_style.h"
+#include "app/instructions_window.h"
+#include "app/joseki_window.h"
+#include "data/entry_table.h"
+#include "help/help_text.h"
+
+namespace moraku {
+
+namespace {
+
+constexpr int kClientWidth = 512;
+constexpr int kClientHeight = 383;
+constexpr quint32 kMenuBack = 0x004080;
+constexpr quint32 kSectionButtonBack = 0x99FFFF;
+
+// A frame from (120, 120) to (7560, 5640): dark at the top and left, light orange at the right
+// and bottom.
+constexpr std::array<FrameLine, 4> kFrameLines{{
+    {120, 120, 7560, 120, 1, 0x000040},
+    {120, 120, 120, 5640, 2, 0x404040},
+    {7560, 120, 7560, 5640, 1, 0x80C0FF},
+    {120, 5640, 7560, 5640, 1, 0x80C0FF},
+}};
+
+void ActivateWindow(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+QPushButton* MakePictureButton(QWidget* parent, const char* name, const QRect& geometry,
+                               const QString& picture) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  const QPixmap pixmap(picture);
+  button->setIcon(QIcon(pixmap));
+  button->setIconSize(pixmap.size());
+  button->setAutoDefault(false);
+  return button;
+}
+
+QPushButton* MakeSectionButton(QWidget* parent, const char* name, const char* caption,
+                               const QRect& geometry) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  button->setFont(UiFont(QString::fromUtf8(kRoundGothicFont), 14.25, true));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+MenuWindow::MenuWindow(const QString& appDir, QWidget* parent) : QWidget(parent), appDir_(appDir) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Form1"));
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(UiFont(QString::fromUtf8(kGothicFont), 9));
+  SetBackColour(this, QColor(FromBgr(kMenuBack)));
+
+  auto* title = new QLabel(this);
+  title->setObjectName(QStringLiteral("Picture1"));
+  title->setGeometry(TwipsRect(240, 240, 4815, 3495));
+  title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  title->setPixmap(QPixmap(QStringLiteral(":/pictures/menu_title.png")));
+
+  auto* child = new QLabel(this);
+  child->setObjectName(QStringLiteral("Image1"));
+  child->setGeometry(TwipsRect(5760, 4080, 1035, 1185));
+  child->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  child->setPixmap(QPixmap(QStringLiteral(":/pictures/child.png")));
+
+  QPushButton* instructions =
+      MakePictureButton(this, "Command5", TwipsRect(840, 3960, 2160, 495),
+                        QStringLiteral(":/pictures/button_instructions.png"));
+  QPushButton* quit = MakePictureButton(this, "Command6", TwipsRect(840, 4680, 2160, 495),
+                                        QStringLiteral(":/pictures/button_quit.png"));
+  QPushButton* handicap =
+      MakeSectionButton(this, "Command12", "置碁の部", TwipsRect(5280, 1200, 2055, 375));
+  QPushButton* starPoint =
+      MakeSectionButton(this, "Command13", "星 の 部", TwipsRect(5280, 1920, 2055, 375));
+
+  setTabOrder(instructions, quit);
+  setTabOrder(quit, handicap);
+  setTabOrder(handicap, starPoint);
+  instructions->setFocus();
+
+  // The load: the instructions text, then the section buttons' colour.
+  helpText_ = ReadHelpText(appDir_ + QStringLiteral("/fld1/resume.txt"));
+  StyleGraphicalButton(handicap, QColor(FromBgr(kSectionButtonBack)));
+  StyleGraphicalButton(starPoint, QColor(FromBgr(kSectionButtonBack)));
+
+  connect(handicap, &QPushButton::clicked, this, [this] { ShowSection(kHandicapSection); });
+  connect(starPoint, &QPushButton::clicked, this, [this] { ShowSection(kStarPointSection); });
+  connect(instructions, &QPushButton::clicked, this, &MenuWindow::ShowInstructions);
+  connect(quit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+MenuWindow::~MenuWindow() {
+  // The other windows delete themselves when closed; the instructions window reads HelpText,
+  // so it must not outlive the menu.
+  delete joseki_.data();
+  delete instructions_.data();
+}
+
+JosekiWindow* MenuWindow::OpenJosekiWindow() const {
+  return joseki_.data();
+}
+
+InstructionsWindow* MenuWindow::OpenInstructionsWindow() const {
+  return instructions_.data();
+}
+
+void MenuWindow::ShowSection(int sectionIndex) {
+  sectionIndex_ = sectionIndex;
+  if (!joseki_) {
+    // Owned by Qt: it deletes itself when closed.
+    joseki_ = new JosekiWindow(sectionIndex_, appDir_);
+  }
+  ActivateWindow(joseki_);
+}
+
+void MenuWindow::ShowInstructions() {
+  if (!instructions_) {
+    instructions_ = new InstructionsWindow(helpText_);
+    instructions_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  ActivateWindow(instructions_);
+}
+
+void MenuWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PaintFrameLines(painter, kFrameLines);
+}
+
+void MenuWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (centred_) return;
+  centred_ = true;
+  CentreOnScreen(this);
+}
+
+}  // namespace moraku

@@ -1,0 +1,48 @@
+#pragma once
+// The menu window (Form1): the two section buttons, the operating instructions and the end
+// button. It keeps the two values that live for the whole run: SectionIndex and HelpText.
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace moraku {
+
+class InstructionsWindow;
+class JosekiWindow;
+
+class MenuWindow : public QWidget {
+  Q_OBJECT
+ public:
+  // appDir: the folder that holds fld1 and fld2. Reads appDir/fld1/resume.txt into HelpText.
+  explicit MenuWindow(const QString& appDir, QWidget* parent = nullptr);
+  // Closes the joseki and instructions windows that are still open.
+  ~MenuWindow() override;
+
+  // 0 until a section button is pressed; then 1 (handicap) or 2 (star point).
+  int SectionIndex() const { return sectionIndex_; }
+  const QString& HelpText() const { return helpText_; }
+
+  // The open joseki window or instructions window, or nullptr.
+  JosekiWindow* OpenJosekiWindow() const;
+  InstructionsWindow* OpenInstructionsWindow() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Sets SectionIndex, then shows the joseki window: a new one when none is open, otherwise
+  // the open one (still on the section it loaded) comes to the front.
+  void ShowSection(int sectionIndex);
+  void ShowInstructions();
+
+  QString appDir_;
+  int sectionIndex_ = 0;
+  QString helpText_;
+  bool centred_ = false;
+  QPointer<JosekiWindow> joseki_;
+  QPointer<InstructionsWindow> instructions_;
+};
+
+}  // namespace moraku
