@@ -72,6 +72,14 @@ bool HasGocsTable(sql::Database& db) {
   return probe.Step() == sql::StepResult::Row;
 }
 
+// Number of records in gocs, or 0 when it cannot be counted.
+std::size_t RowCountOfTable(sql::Database& db) {
+  sql::Statement count;
+  if (count.Prepare(db, "SELECT count(*) FROM gocs") != SQLITE_OK) return 0;
+  if (count.Step() != sql::StepResult::Row) return 0;
+  return static_cast<std::size_t>(std::max(0LL, count.ColumnText(0).toLongLong()));
+}
+
 // Fills `entry` and `record` from the current row of `rows`.
 void ReadRow(const sql::Statement& rows, Entry& entry, SearchRecord& record) {
   QString stones = rows.ColumnText(kStonesField);
@@ -146,6 +154,11 @@ SectionLoad LoadSection(const QString& path, int sectionIndex) {
   }
 
   EntryTable& table = result.table;
+  // Reserving for every record of the table costs only address space for the records that the
+  // section leaves out, and spares the growing vectors their copies.
+  const std::size_t capacity = RowCountOfTable(db);
+  table.entries.reserve(capacity + 1);
+  table.records.reserve(capacity);
   for (;;) {
     const sql::StepResult step = rows.Step();
     if (step == sql::StepResult::Done) break;
@@ -153,10 +166,6 @@ SectionLoad LoadSection(const QString& path, int sectionIndex) {
       result.table = EntryTable{};
       result.error = Message(path, Reason(db, QStringLiteral("読み込みに失敗しました")));
       return result;
-    }
-    if (table.entries.size() == table.entries.capacity()) {
-      table.entries.reserve(table.entries.size() * 2 + 256);
-      table.records.reserve(table.entries.capacity());
     }
     ReadRow(rows, table.entries.emplace_back(), table.records.emplace_back());
   }

@@ -139,7 +139,11 @@ QString Statement::ColumnText(int i) const {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
   if (text == nullptr) return {};
   const int bytes = sqlite3_column_bytes(stmt_, i);
-  return QString::fromUtf8(text, bytes);
+  QString s = QString::fromUtf8(text, bytes);
+  // The conversion reserves one UTF-16 unit per byte; Japanese text needs a third of that, and a
+  // loaded section keeps many such strings, so give the rest back.
+  if (s.capacity() - s.size() > 16) s.squeeze();
+  return s;
 }
 
 bool Statement::ColumnIsNull(int i) const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "data/gocs_table.h"
 #include "data/sqlite_db.h"
 
 namespace moraku::test {
@@ -38,11 +39,8 @@ inline GocsRow Row(const QString& title, const QString& five, const QString& one
 inline bool WriteGocs(const QString& path, const std::vector<GocsRow>& rows) {
   sql::Database db;
   if (db.Open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) != SQLITE_OK) return false;
-  if (db.Exec("CREATE TABLE gocs (id INTEGER PRIMARY KEY, one TEXT, marks TEXT, preset TEXT, "
-              "title TEXT, ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT);"
-              "BEGIN") != SQLITE_OK) {
-    return false;
-  }
+  QString error;
+  if (!CreateGocsTable(db, &error) || db.Exec("BEGIN") != SQLITE_OK) return false;
   sql::Statement insert;
   if (insert.Prepare(db, "INSERT INTO gocs VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)") !=
       SQLITE_OK) {

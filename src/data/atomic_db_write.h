@@ -1,0 +1,31 @@
+#pragma once
+// Replacing a database file all at once: the new content is written to a temporary file beside
+// it and renamed over it, so a failure or a kill at any moment leaves the old file intact.
+
+#include <QString>
+#include <functional>
+
+#include "data/sqlite_db.h"
+
+namespace moraku {
+
+// What the temporary database holds before the writer runs.
+enum class AtomicStart {
+  Empty,         // a new, empty database
+  CopyOfTarget,  // a consistent copy of the target, which must exist
+};
+
+// Writes into the temporary database, inside the open transaction. Returns false, with a reason
+// in `error`, to abandon the whole replacement.
+using DatabaseWriter = std::function<bool(sql::Database& db, QString* error)>;
+
+// Builds the new content of the database file `target`: creates a temporary file in the same
+// folder, starts it as `start` says, runs `write` inside one transaction, commits, syncs the file
+// to disk, gives it the permissions of the old file (or rw-r--r-- for a new one) and renames it
+// over `target` (an atomic replace on POSIX file systems), then syncs the folder. On any failure
+// returns false with `error` set (the writer's own text when the writer failed), removes the
+// temporary file and leaves `target` exactly as it was. Never throws.
+bool WriteDatabaseAtomically(const QString& target, AtomicStart start, const DatabaseWriter& write,
+                             QString* error);
+
+}  // namespace moraku
