@@ -1,6 +1,7 @@
 #include "search/search_scan.h"
 
 #include <QStringView>
+#include <algorithm>
 #include <utility>
 
 namespace moraku {
@@ -14,9 +15,12 @@ QString FullWidthCount(int droppedStones) {
   return QString(QChar(kDigits[n]));
 }
 
-// Removes the last stone of a text; a text shorter than one stone keeps its value.
-void DropLastStone(QString& text) {
-  if (text.size() >= 3) text.chop(3);
+// Leading characters that a and b share.
+qint32 SharedPrefix(QStringView a, QStringView b) {
+  const qsizetype n = std::min(a.size(), b.size());
+  qsizetype i = 0;
+  while (i < n && a[i] == b[i]) ++i;
+  return static_cast<qint32>(i);
 }
 
 // Clears slots 1 to 10 of the hit keys (slot 0 is never written).
@@ -34,33 +38,63 @@ void ChooseAndLocate(const std::vector<SearchRecord>& records, int h, SearchOutc
 
 }  // namespace
 
-bool LeftEquals(const QString& stones, qsizetype length, const QString& text) {
-  if (stones.isEmpty()) return false;
-  QStringView left(stones);
-  if (length >= 0 && left.size() > length) left = left.first(length);
-  return left == QStringView(text);
+SearchIndex::SearchIndex(const std::vector<SearchRecord>& records, const QString& text,
+                         const QString& mirror)
+    : records_(records), text_length_(text.size()), mirror_length_(mirror.size()) {
+  // The stone strings lie apart on the heap: ask for a few records ahead while comparing one,
+  // so that a large section is not walked at the speed of memory latency.
+  constexpr size_t kAhead = 8;
+  compared_.reserve(records.size());
+  for (size_t k = 0; k < records.size(); ++k) {
+    if (k + kAhead < records.size()) __builtin_prefetch(records[k + kAhead].stones.constData());
+    const QString& stones = records[k].stones;
+    compared_.push_back({static_cast<qint32>(stones.size()), SharedPrefix(stones, text),
+                         SharedPrefix(stones, mirror)});
+  }
 }
 
-int ExactScan(const std::vector<SearchRecord>& records, const QString& searchText,
-              const QString& mirrorText) {
-  for (size_t k = 0; k < records.size(); ++k) {
-    const QString& stones = records[k].stones;
-    if (stones.isEmpty()) continue;
-    if (stones == searchText || stones == mirrorText) return static_cast<int>(k);
+bool SearchIndex::EqualsText(size_t k) const {
+  const Compared& c = compared_[k];
+  return c.size > 0 && c.size == text_length_ && c.withText == c.size;
+}
+
+bool SearchIndex::EqualsMirror(size_t k) const {
+  const Compared& c = compared_[k];
+  return c.size > 0 && c.size == mirror_length_ && c.withMirror == c.size;
+}
+
+bool SearchIndex::BeginsWithText(size_t k, qsizetype length) const {
+  const Compared& c = compared_[k];
+  // Both sides are `length` long only when the stone string reaches that far.
+  return c.size > 0 && c.withText >= length;
+}
+
+bool SearchIndex::BeginsWithMirror(size_t k, qsizetype length, qsizetype mirrorLength) const {
+  const Compared& c = compared_[k];
+  if (c.size == 0 || c.withMirror < mirrorLength) return false;
+  // The left part of the stone string is min(size, length) long; it must be as long as the
+  // mirror text taken.
+  return std::min<qsizetype>(c.size, length) == mirrorLength;
+}
+
+int ExactScan(const SearchIndex& index) {
+  const size_t count = index.Records().size();
+  for (size_t k = 0; k < count; ++k) {
+    if (index.EqualsText(k) || index.EqualsMirror(k)) return static_cast<int>(k);
   }
   return -1;
 }
 
-int PrefixScan(const std::vector<SearchRecord>& records, const QString& searchText,
-               const QString& mirrorText, HitKeyArray& keys) {
-  const qsizetype length = searchText.size();
+int PrefixScan(const SearchIndex& index, qsizetype length, qsizetype mirrorLength,
+               HitKeyArray& keys) {
+  const std::vector<SearchRecord>& records = index.Records();
   int h = 0;
-  for (const SearchRecord& record : records) {
-    const bool asEntered = LeftEquals(record.stones, length, searchText);
-    if (!asEntered && !LeftEquals(record.stones, length, mirrorText)) continue;
+  for (size_t k = 0; k < records.size(); ++k) {
+    const bool asEntered = index.BeginsWithText(k, length);
+    if (!asEntered && !index.BeginsWithMirror(k, length, mirrorLength)) continue;
     ++h;
     if (h > kMaxHitKeys) break;
-    keys[h] = record.key;
+    keys[h] = records[k].key;
     if (!asEntered) break;  // the first match of the mirror text ends the scan
   }
   return h;
@@ -84,15 +118,16 @@ int LocateHit(const std::vector<SearchRecord>& records, const QString& key) {
 SearchOutcome SearchRecords(const std::vector<SearchRecord>& records, const QString& searchText,
                             const QString& mirrorText) {
   SearchOutcome outcome;
+  const SearchIndex index(records, searchText, mirrorText);
   bool found = false;
 
-  const int exact = ExactScan(records, searchText, mirrorText);
+  const int exact = ExactScan(index);
   int h = 0;
   if (exact >= 0) {
     found = true;
     outcome.hitKeys[1] = records[static_cast<size_t>(exact)].key;
   } else {
-    h = PrefixScan(records, searchText, mirrorText, outcome.hitKeys);
+    h = PrefixScan(index, searchText.size(), mirrorText.size(), outcome.hitKeys);
     found = h > 0;
   }
   ChooseAndLocate(records, h, outcome);
@@ -101,25 +136,28 @@ SearchOutcome SearchRecords(const std::vector<SearchRecord>& records, const QStr
     return outcome;
   }
 
-  // Fallback: drop the last stone and scan again while five or more stones remain.
+  // Fallback: drop the last stone and scan again while five or more stones remain. Both texts
+  // lose their last three characters; a mirror text shorter than that keeps its value.
   outcome.fallbackRan = true;
-  outcome.fallbackText = searchText;
-  outcome.fallbackMirror = mirrorText;
+  qsizetype textLength = searchText.size();
+  qsizetype mirrorLength = mirrorText.size();
   for (;;) {
-    if (outcome.fallbackText.size() < kFallbackMinimumLength) break;
+    if (textLength < kFallbackMinimumLength) break;
     ++outcome.droppedStones;
-    DropLastStone(outcome.fallbackText);
-    DropLastStone(outcome.fallbackMirror);
-    if (outcome.fallbackText.size() < kFallbackMinimumLength) {
+    textLength -= 3;
+    if (mirrorLength >= 3) mirrorLength -= 3;
+    if (textLength < kFallbackMinimumLength) {
       outcome.found = false;
       break;
     }
     ClearHitKeys(outcome.hitKeys);
-    h = PrefixScan(records, outcome.fallbackText, outcome.fallbackMirror, outcome.hitKeys);
+    h = PrefixScan(index, textLength, mirrorLength, outcome.hitKeys);
     outcome.found = h > 0;
     ChooseAndLocate(records, h, outcome);
     if (outcome.found) break;
   }
+  outcome.fallbackText = searchText.left(textLength);
+  outcome.fallbackMirror = mirrorText.left(mirrorLength);
   return outcome;
 }
 

@@ -4,6 +4,7 @@
 // Nothing here touches a window; the window's procedures copy the outcome into its state.
 
 #include <QString>
+#include <QtGlobal>
 #include <array>
 #include <vector>
 
@@ -20,22 +21,56 @@ inline constexpr int kMaxHitKeys = 10;
 // The fallback keeps dropping stones while at least this many characters (five stones) remain.
 inline constexpr int kFallbackMinimumLength = 15;
 
-// True when the first `length` characters of `stones` equal `text`; a stone string shorter than
-// `length` is compared whole. An empty stone string (a record without stones) matches nothing.
-bool LeftEquals(const QString& stones, qsizetype length, const QString& text);
+// The section's records compared once with a search text and its mirror text: for each record
+// the length of its stone string and how many leading characters it shares with each text. Every
+// scan of one search reads only this table (and the keys), so a search walks the stored stone
+// strings once however many stones the fallback drops.
+class SearchIndex {
+ public:
+  // Keeps a reference to `records`, which must outlive the index.
+  SearchIndex(const std::vector<SearchRecord>& records, const QString& text, const QString& mirror);
 
-// Exact scan: the index of the first record whose stone string equals `searchText`, or else
-// equals `mirrorText`; -1 when no record does.
-int ExactScan(const std::vector<SearchRecord>& records, const QString& searchText,
-              const QString& mirrorText);
+  const std::vector<SearchRecord>& Records() const { return records_; }
+  qsizetype TextLength() const { return text_length_; }
+  qsizetype MirrorLength() const { return mirror_length_; }
 
-// Prefix scan with L = length of `searchText`: stores in keys[1..10], in record order, the keys
-// of the records whose first L characters equal `searchText`; the first record whose first L
-// characters equal `mirrorText` instead is stored too and ends the scan; an eleventh match ends
-// the scan unstored. Slots it does not reach keep their contents. Returns h, the matches
-// counted (0 to 11).
-int PrefixScan(const std::vector<SearchRecord>& records, const QString& searchText,
-               const QString& mirrorText, HitKeyArray& keys);
+  // True when the stone string of record k equals the whole text (the whole mirror text).
+  bool EqualsText(size_t k) const;
+  bool EqualsMirror(size_t k) const;
+
+  // True when the first `length` characters of record k equal the first `length` characters of
+  // the text, `length` at most TextLength(). A stone string shorter than `length` never does.
+  bool BeginsWithText(size_t k, qsizetype length) const;
+
+  // True when the first `length` characters of record k equal the first `mirrorLength`
+  // characters of the mirror text: a stone string shorter than `length` is compared whole.
+  // Assumes mirrorLength <= MirrorLength().
+  bool BeginsWithMirror(size_t k, qsizetype length, qsizetype mirrorLength) const;
+
+ private:
+  struct Compared {
+    qint32 size;        // length of the stone string
+    qint32 withText;    // leading characters shared with the text
+    qint32 withMirror;  // leading characters shared with the mirror text
+  };
+
+  const std::vector<SearchRecord>& records_;
+  qsizetype text_length_;
+  qsizetype mirror_length_;
+  std::vector<Compared> compared_;
+};
+
+// Exact scan: the index of the first record whose stone string equals the whole text, or else
+// the whole mirror text; -1 when no record does. A record without stones matches nothing.
+int ExactScan(const SearchIndex& index);
+
+// Prefix scan with the first `length` characters of the text and the first `mirrorLength` of
+// the mirror text: stores in keys[1..10], in record order, the keys of the records that begin
+// with the text; the first record that begins with the mirror text instead is stored too and
+// ends the scan; an eleventh match ends the scan unstored. Slots it does not reach keep their
+// contents. Returns h, the matches counted (0 to 11).
+int PrefixScan(const SearchIndex& index, qsizetype length, qsizetype mirrorLength,
+               HitKeyArray& keys);
 
 // Reorders keys exactly as its two loops say: for i = 1 to h - 1, for j = i - 1 to 10, swap
 // slots i and j when the key in slot i is shorter than the key in slot j. Slot 1 then names the

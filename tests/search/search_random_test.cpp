@@ -182,7 +182,10 @@ TEST(SearchRandomized, WindowSearchAgreesWithAPlainImplementation) {
     st.Entries.records = gen.Section();
     const QString text = gen.Sequence(st.Entries.records);
     QString mirror = Generator::Mirror(text);
-    if (gen.Chance(5)) mirror = QString();  // a search text that came from elsewhere
+    // A search text that came from elsewhere leaves a mirror text of another length.
+    if (gen.Chance(5)) mirror = QString();
+    if (gen.Chance(5)) mirror = Generator::Mirror(gen.Sequence(st.Entries.records));
+    if (gen.Chance(3)) mirror.chop(gen.Int(1, 2));
 
     SetText6(session, text);
     st.Text7 = mirror;

@@ -85,6 +85,10 @@ TEST_F(SearchRun, HitArmsTheTimerAndTheTickShowsItsMessage) {
   FoundEntryTick(session_);
   EXPECT_FALSE(controls_.timer4Enabled);
   EXPECT_EQ(controls_.messages, QStringList{"該当あり、検索しました。"});
+  // The hit is the entry shown, its row selected; its (empty) record text replaces the sequence.
+  EXPECT_EQ(controls_.selectedRow, 2);
+  EXPECT_EQ(st_.JosekiMoves, "442631");
+  EXPECT_TRUE(st_.Text6.isEmpty());
 }
 
 TEST_F(SearchRun, MirroredSequenceFindsTheStoredEntry) {
@@ -107,6 +111,7 @@ TEST_F(SearchRun, SevenStonesWhoseFirstSixMatchAreFoundWithOneDropped) {
   EXPECT_EQ(st_.FallbackText, "442631362GG1AA2BB1");
   FoundEntryTick(session_);
   EXPECT_EQ(controls_.messages, QStringList{"検索石を１つ減らして該当ありました。"});
+  EXPECT_EQ(controls_.selectedRow, 1);
 }
 
 TEST_F(SearchRun, NoMatchShowsTheFailureMessageForTheDroppedStones) {
@@ -146,6 +151,7 @@ TEST_F(SearchRun, EndingTheSearchWithinTheSecondDoesNotStopTheTick) {
   EXPECT_EQ(st_.CurrentEntry, 2);
   FoundEntryTick(session_);
   EXPECT_FALSE(controls_.timer4Enabled);
+  EXPECT_EQ(controls_.selectedRow, 0);
   EXPECT_EQ(controls_.messages, QStringList{"該当あり、検索しました。"});
 }
 

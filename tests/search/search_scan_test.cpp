@@ -25,22 +25,50 @@ QString Mirror(const QString& text) {
   return mirror;
 }
 
-TEST(SearchScanLeftEquals, ComparesTheLeftPartAndNeverAnEmptyRecord) {
-  EXPECT_TRUE(LeftEquals("442631361", 6, "442631"));
-  EXPECT_FALSE(LeftEquals("442631361", 6, "442361"));
-  EXPECT_TRUE(LeftEquals("442631", 9, "442631"));  // shorter record: compared whole
-  EXPECT_FALSE(LeftEquals("442", 6, "442631"));
-  EXPECT_FALSE(LeftEquals("", 6, ""));
-  EXPECT_FALSE(LeftEquals(QString(), 3, QString()));
+// One scan of each kind with whole texts, as the first scans of a search make them.
+int Exact(const std::vector<SearchRecord>& records, const QString& s, const QString& m) {
+  return ExactScan(SearchIndex(records, s, m));
+}
+int Prefix(const std::vector<SearchRecord>& records, const QString& s, const QString& m,
+           HitKeyArray& keys) {
+  return PrefixScan(SearchIndex(records, s, m), s.size(), m.size(), keys);
+}
+
+TEST(SearchScanIndex, ComparesLeftPartsAsTheWholeStringsWould) {
+  const auto records = Records({"442631361", "442631", "442", "", "44236", "442361GG2"});
+  const SearchIndex index(records, "442631", "442361");
+  EXPECT_TRUE(index.BeginsWithText(0, 6));
+  EXPECT_TRUE(index.BeginsWithText(1, 6));
+  EXPECT_FALSE(index.BeginsWithText(2, 6));  // a shorter record is compared whole
+  EXPECT_TRUE(index.BeginsWithText(2, 3));
+  EXPECT_FALSE(index.BeginsWithText(3, 3));  // a record without stones matches nothing
+  EXPECT_TRUE(index.EqualsText(1));
+  EXPECT_FALSE(index.EqualsText(0));
+  EXPECT_FALSE(index.BeginsWithMirror(0, 6, 6));
+  EXPECT_TRUE(index.BeginsWithMirror(2, 3, 3));
+  // A mirror text shorter than the length taken matches only a stone string of its own length:
+  // Left("44236", 6) is "44236", Left("442631361", 6) is not.
+  EXPECT_TRUE(index.BeginsWithMirror(4, 6, 5));
+  EXPECT_FALSE(index.BeginsWithMirror(0, 6, 5));
+  EXPECT_FALSE(index.BeginsWithMirror(5, 6, 5));  // Left(.., 6) is "442361", not "44236"
+  EXPECT_TRUE(index.BeginsWithMirror(5, 6, 6));
+  EXPECT_FALSE(index.BeginsWithMirror(4, 6, 6));
+  // A longer mirror text never matches a shorter left part.
+  EXPECT_FALSE(index.BeginsWithMirror(2, 3, 6));
+
+  const SearchIndex empty(records, "442", "");
+  EXPECT_FALSE(empty.EqualsMirror(3));
+  EXPECT_FALSE(empty.BeginsWithMirror(3, 3, 0));
+  EXPECT_TRUE(empty.EqualsText(2));
 }
 
 TEST(SearchScanExact, FirstRecordEqualToEitherTextWins) {
   const auto records = Records({"442631", "442361", "442"});
-  EXPECT_EQ(ExactScan(records, "442361", "442631"), 0);  // the mirror text comes first here
-  EXPECT_EQ(ExactScan(records, "442", "442"), 2);
-  EXPECT_EQ(ExactScan(records, "44263", "44236"), -1);
+  EXPECT_EQ(Exact(records, "442361", "442631"), 0);  // the mirror text comes first here
+  EXPECT_EQ(Exact(records, "442", "442"), 2);
+  EXPECT_EQ(Exact(records, "44263", "44236"), -1);
   // An empty mirror text (Text7 never filled) does not match a record without stones.
-  EXPECT_EQ(ExactScan(Records({"", "442"}), "442", ""), 1);
+  EXPECT_EQ(Exact(Records({"", "442"}), "442", ""), 1);
 }
 
 TEST(SearchScanExact, ExactMatchBeatsEarlierPrefixMatches) {
@@ -63,7 +91,7 @@ TEST(SearchScanPrefix, FirstMirrorMatchEndsTheScanAndIsTheHit) {
   HitKeyArray keys;
   // A mirror match first in order: one key only.
   const auto mirrorFirst = Records({"442361AA2", "442631BB2", "442631CC2"});
-  EXPECT_EQ(PrefixScan(mirrorFirst, s, Mirror(s), keys), 1);
+  EXPECT_EQ(Prefix(mirrorFirst, s, Mirror(s), keys), 1);
   EXPECT_EQ(keys[1], "1");
   EXPECT_TRUE(keys[2].isEmpty());
   const SearchOutcome outcome = SearchRecords(mirrorFirst, s, Mirror(s));
@@ -72,7 +100,7 @@ TEST(SearchScanPrefix, FirstMirrorMatchEndsTheScanAndIsTheHit) {
   // Search-text matches are collected up to the first mirror match, which ends the scan.
   keys = {};
   const auto mixed = Records({"442631AA2", "111", "442631BB2", "442361CC2", "442631DD2"});
-  EXPECT_EQ(PrefixScan(mixed, s, Mirror(s), keys), 3);
+  EXPECT_EQ(Prefix(mixed, s, Mirror(s), keys), 3);
   EXPECT_EQ(keys[1], "1");
   EXPECT_EQ(keys[2], "3");
   EXPECT_EQ(keys[3], "4");
@@ -86,7 +114,7 @@ TEST(SearchScanPrefix, ElevenMatchesOfOneStoneStopCounting) {
     records.push_back({QString(i + 1, u'k'), "442" + QString::number(i % 9 + 1) + "31"});
   }
   HitKeyArray keys;
-  const int h = PrefixScan(records, "442", "442", keys);
+  const int h = Prefix(records, "442", "442", keys);
   EXPECT_EQ(h, 11);
   for (int i = 1; i <= 10; ++i) EXPECT_EQ(keys[i], QString(i, u'k')) << i;
   EXPECT_TRUE(keys[0].isEmpty());
@@ -213,7 +241,7 @@ TEST(SearchScanTenuki, MatchesOnlyThreeQuestionMarksAtTheSamePlace) {
   const auto records =
       Records({"442??1631", "442J?1", "442631???", "4423?1", "442???631", "442???"});
   HitKeyArray keys;
-  EXPECT_EQ(PrefixScan(records, s, Mirror(s), keys), 2);
+  EXPECT_EQ(Prefix(records, s, Mirror(s), keys), 2);
   EXPECT_EQ(keys[1], "5");
   EXPECT_EQ(keys[2], "6");
   // The exact scan takes the record that is the sequence itself.
