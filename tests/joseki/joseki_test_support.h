@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QTemporaryDir>
 #include <memory>
@@ -65,7 +66,11 @@ class SessionTest : public ::testing::Test {
     return S().Entries.Count();
   }
 
-  QImage Cell(const QString& name) const { return FileCell(folder_, name); }
+  QImage Cell(const QString& name) {
+    auto it = cells_.find(name);
+    if (it == cells_.end()) it = cells_.insert(name, FileCell(folder_, name));
+    return it.value();
+  }
 
   // Whether point (row, col) of a board shows image file `name` in Master / on screen.
   bool MasterShows(Board board, int row, int col, const QString& name) {
@@ -91,6 +96,7 @@ class SessionTest : public ::testing::Test {
   ImageStore images_;
   JosekiSession session_;
   QStringList rows_;
+  QHash<QString, QImage> cells_;
 };
 
 // Move triples on points of a lattice two lines apart, so that no two stones touch and nothing
