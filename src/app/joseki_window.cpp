@@ -34,6 +34,8 @@ constexpr int kClientWidth = 878;
 constexpr int kClientHeight = 665;
 constexpr quint32 kWindowBack = 0xC0C0C0;
 constexpr double kLabelPoints = 11.25;
+constexpr int kLabel3Left = 11880 / 15;
+constexpr int kLabel3Top = 9840 / 15;
 constexpr int kTimerInterval = 1000;
 
 // The command buttons: name, caption, tooltip, back colour, position in twips, tab index.
@@ -302,9 +304,11 @@ void JosekiWindow::SetLabel2(const QString& text) {
 }
 
 void JosekiWindow::SetLabel3(const QString& text) {
-  // Label3 sizes itself to its text.
+  // Label3 sizes itself to its text. It stands at the bottom edge of the window; when the font's
+  // line is taller than the room below its designed top, it moves up so the text stays readable.
   label3_->setText(text);
   label3_->adjustSize();
+  label3_->move(kLabel3Left, std::min(kLabel3Top, kClientHeight - label3_->height()));
 }
 
 double JosekiWindow::LabelFontSize() const {
