@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Builds data/star_rows.csv (the star-point section rows, ids 2000-2999, no header) from the
+"""Writes the star-point section rows of data/gocs.csv (ids 2000-2999) from the
 readable lines in star_entries.py, replaying every line and every example record on a board.
 
   star.py show [CODE...]   draw the lines (upper-left corner, moves numbered from White's 1)
   star.py check            replay everything, report problems, exit 1 when there are any
-  star.py write            check, then write data/star_rows.csv
+  star.py write            check, then rewrite the ids 2000-2999 of data/gocs.csv
   star.py stats            counts by family, records, markers
 
 Notation in star_entries.py: points are two-letter SGF points as seen with the black 4-4 stone
@@ -24,7 +24,7 @@ from goboard import Board, IllegalMove, coord_char  # noqa: E402
 import star_entries  # noqa: E402
 
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-OUT_PATH = os.path.join(REPO, "data", "star_rows.csv")
+OUT_PATH = os.path.join(REPO, "data", "gocs.csv")
 FIRST_ID = 2000
 MAX_COMMENT = 150
 CAPTION = "参考図（本集のための作成例）"
@@ -243,8 +243,14 @@ def draw(entry):
 
 
 def write(entries):
+    with open(OUT_PATH, newline="", encoding="utf-8") as f:
+        rows = list(csv.reader(f))
+    header, others = rows[0], [r for r in rows[1:] if r and not (r[0].isdigit() and 2000 <= int(r[0]) <= 2999)]
     buf = io.StringIO()
     w = csv.writer(buf, lineterminator="\n")
+    w.writerow(header)
+    for r in others:
+        w.writerow(r)
     for e in entries:
         problems = []
         record = build_record(e, problems) if e.record else ""
