@@ -1,0 +1,256 @@
+// moraku-db import-sgf and export-sgf, driven through their command functions.
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "data/gocs_fixture.h"
+#include "data/section_loader.h"
+#include "data/sqlite_db.h"
+#include "test_paths.h"
+
+namespace moraku {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The fields of a row of gocs, in table order, one string per row (rowid order).
+QStringList Rows(const QString& db) {
+  sql::Database d;
+  if (d.Open(db, SQLITE_OPEN_READONLY) != SQLITE_OK) return {"cannot open"};
+  sql::Statement s;
+  if (s.Prepare(d, "SELECT * FROM gocs ORDER BY rowid") != SQLITE_OK) return {"cannot read"};
+  QStringList rows;
+  while (s.Step() == sql::StepResult::Row) {
+    QStringList fields;
+    for (int i = 0; i < s.ColumnCount(); ++i) fields << s.ColumnText(i);
+    rows << fields.join(u'|');
+  }
+  return rows;
+}
+
+// Everything the window shows of each entry of a section, one string per entry, sorted.
+QStringList SectionContent(const QString& db, int section) {
+  const SectionLoad load = LoadSection(db, section);
+  EXPECT_TRUE(load.error.isEmpty()) << load.error.toStdString();
+  QStringList out;
+  for (int k = 1; k <= load.table.Count(); ++k) {
+    const Entry& e = load.table.entries[k];
+    out << QStringList{e.preset, e.moves, QString::number(e.presetCount), e.title, e.comment,
+                       e.ref,    e.marks}
+               .join(u'|');
+  }
+  out.sort();
+  return out;
+}
+
+class SgfCommandTest : public ::testing::Test {
+ protected:
+  QString PathOf(const QString& name) const { return dir_.filePath(name); }
+
+  QString Write(const QString& name, const QByteArray& bytes) {
+    QFile f(PathOf(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return f.fileName();
+  }
+
+  int Import(QStringList args) { return Run(cli::RunImportSgf, args); }
+  int Export(QStringList args) { return Run(cli::RunExportSgf, args); }
+
+  int Run(int (*command)(const QStringList&, QTextStream&, QTextStream&), const QStringList& args) {
+    out_.clear();
+    err_.clear();
+    QTextStream out(&out_);
+    QTextStream err(&err_);
+    const int status = command(args, out, err);
+    out.flush();
+    err.flush();
+    return status;
+  }
+
+  QTemporaryDir dir_;
+  QString out_;
+  QString err_;
+};
+
+TEST_F(SgfCommandTest, ImportNumbersRowsAfterTheLastAndSkipsWhatTheSectionAlreadyLists) {
+  const QString db = PathOf("goc.db");
+  test::GocsRow listed = test::Row("listed", "0A0000");
+  listed.stones = "442361";
+  test::GocsRow starOnly = test::Row("star only", "1B0000");
+  starOnly.stones = "442331";
+  test::GocsRow earlier = test::Row("earlier import", "1S000007");
+  earlier.stones = "442391";
+  ASSERT_TRUE(test::WriteGocs(db, {listed, starOnly, earlier}));
+
+  const QString file = Write("a.sgf",
+                             "(;GM[1]GN[Book]"
+                             "(;B[dd];W[fc])"           // listed in section 1 already
+                             "(;B[dd];W[cc])"           // listed only in section 2: added
+                             "(;B[dd];W[cc])"           // the same path again: repeated
+                             "(;B[dd];W[cc]N[titled])"  // the same stones, titled: added
+                             "(;B[cd];W[fc])"           // not on a 4-4 point
+                             "(;W[dd]))");              // White first
+  ASSERT_EQ(Import({file, "--db", db, "--section", "1"}), 0) << err_.toStdString();
+  EXPECT_EQ(out_, QStringLiteral("goc.db: 2 added, 2 skipped (1 not starting on a 4-4 point, "
+                                 "1 starting with White, 0 not on a 19x19 board), "
+                                 "1 already present, 1 repeated in the import\n"));
+  const QStringList rows = Rows(db);
+  ASSERT_EQ(rows.size(), 5);
+  EXPECT_EQ(rows[3], QStringLiteral("4|0||1|SGF 8|Book||442331||0S000008"));
+  EXPECT_EQ(rows[4], QStringLiteral("5|0||1|titled|Book||442331||0S000009"));
+
+  // The star-point section lists both the '0' rows and its own, so nothing is new there.
+  ASSERT_EQ(Import({file, "--db", db, "--section", "2"}), 0) << err_.toStdString();
+  EXPECT_TRUE(out_.startsWith("goc.db: 0 added")) << out_.toStdString();
+  EXPECT_EQ(Rows(db).size(), 5);
+}
+
+TEST_F(SgfCommandTest, AFaultyFileLeavesTheDatabaseByteForByteUnchanged) {
+  const QString db = PathOf("goc.db");
+  ASSERT_TRUE(test::WriteGocs(db, {test::Row("one", "0A0000")}));
+  const QByteArray before = ReadAll(db);
+  const QString good = Write("good.sgf", "(;B[dd];W[fc])");
+  const QString bad = Write("bad.sgf", "(;B[dd]\n;W[fc]C[unclosed)\n");
+  const QString offBoard = Write("off.sgf", "(;B[dd]\n;W[zz])");
+
+  EXPECT_EQ(Import({good, bad, "--db", db, "--section", "1"}), 1);
+  EXPECT_TRUE(err_.contains("bad.sgf:2:8: the value opened here has no ']'")) << err_.toStdString();
+  EXPECT_EQ(Import({good, offBoard, "--db", db, "--section", "1"}), 1);
+  EXPECT_TRUE(err_.contains("off.sgf:2:4:")) << err_.toStdString();
+  EXPECT_EQ(Import({PathOf("missing.sgf"), "--db", db, "--section", "1"}), 1);
+  EXPECT_EQ(Import({good, "--db", db, "--section", "3"}), 2);
+  EXPECT_EQ(Import({good, "--db", db, "--section", "1", "--preset", "20"}), 2);
+
+  EXPECT_EQ(ReadAll(db), before);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"bad.sgf", "goc.db", "good.sgf", "off.sgf"}));
+}
+
+TEST_F(SgfCommandTest, ImportIntoANewFileMakesTheDatabase) {
+  const QString db = PathOf("new.db");
+  const QString file = Write("a.sgf", "(;B[dd];W[fc];B[cf];W[]N[x])");
+  ASSERT_EQ(Import({file, "--db", db, "--section", "2", "--preset", "3"}), 0) << err_.toStdString();
+  EXPECT_EQ(Rows(db), QStringList{"1|0||3|x|||442361632???||1S000001"});
+}
+
+// A small section holding the awkward shapes: an entry that is the beginning of another, two
+// entries with the same stones, a tenuki, markers of every kind and text that needs escapes.
+TEST_F(SgfCommandTest, ExportGivesEveryEntryItsOwnPathAndImportGivesThemBack) {
+  const QString db = PathOf("goc.db");
+  auto row = [](const char* title, const char* five, const char* stones, const char* preset) {
+    test::GocsRow r = test::Row(QString::fromUtf8(title), five);
+    r.stones = stones;
+    r.preset = preset;
+    return r;
+  };
+  test::GocsRow shortLine = row("short", "0A0000", "442361", "1");
+  shortLine.comment = "ends where the long one goes on";
+  test::GocsRow longLine = row("long [a\\b]", "0A0001", "442361632", "1");
+  longLine.marks = "63a35b342461";
+  longLine.ref = "ref ] \\";
+  test::GocsRow twin = row("twin", "0A0002", "442361632", "1");
+  twin.comment = "same stones, other words";
+  test::GocsRow tenuki = row("tenuki", "0A0003", "442???742331", "3");
+  tenuki.comment = "line one\nline two";
+  ASSERT_TRUE(test::WriteGocs(db, {shortLine, longLine, twin, tenuki}));
+
+  const QString sgfPath = PathOf("out.sgf");
+  ASSERT_EQ(Export({"--db", db, "--section", "1", "--out", sgfPath}), 0) << err_.toStdString();
+  EXPECT_EQ(out_, QStringLiteral("out.sgf: 4 entries written\n"));
+  const QString text = QString::fromUtf8(ReadAll(sgfPath));
+  EXPECT_TRUE(text.startsWith("(;FF[4]CA[UTF-8]GM[1]SZ[19]AP[Moraku:1.0]GN[置碁の部]"));
+  // One black stone on the 4-4 point under the root; the two twins and the short line each
+  // end in a node of their own; the tenuki line carries its properties on its last move.
+  EXPECT_EQ(text.count(";B[dd]"), 1);
+  EXPECT_TRUE(text.contains(";B[dd]\n(;W[fc]\n(;N[short]C[ends where"));
+  EXPECT_TRUE(
+      text.contains("(;N[long [a\\\\b\\]]LB[cf:A][ec:B][dc:●][fd:○]MP[1]MR[ref \\] \\\\])"));
+  EXPECT_TRUE(text.contains(";W[];B[dg];W[cc]N[tenuki]C[line one\nline two]MP[3]MR[])"));
+
+  const QString copy = PathOf("copy.db");
+  ASSERT_EQ(Import({sgfPath, "--db", copy, "--section", "1"}), 0) << err_.toStdString();
+  EXPECT_TRUE(out_.startsWith("copy.db: 4 added")) << out_.toStdString();
+  EXPECT_EQ(SectionContent(copy, 1), SectionContent(db, 1));
+}
+
+TEST_F(SgfCommandTest, TheShippedSectionsSurviveExportAndImport) {
+  for (const int section : {1, 2}) {
+    SCOPED_TRACE(section);
+    const QString sgfPath = PathOf(QStringLiteral("section%1.sgf").arg(section));
+    ASSERT_EQ(Export({"--db", test::ShippedDatabase(), "--section", QString::number(section),
+                      "--out", sgfPath}),
+              0)
+        << err_.toStdString();
+    EXPECT_TRUE(err_.isEmpty()) << err_.toStdString();
+    const QString copy = PathOf(QStringLiteral("copy%1.db").arg(section));
+    ASSERT_EQ(Import({sgfPath, "--db", copy, "--section", QString::number(section)}), 0)
+        << err_.toStdString();
+    const QStringList original = SectionContent(test::ShippedDatabase(), section);
+    ASSERT_FALSE(original.isEmpty());
+    const QStringList copied = SectionContent(copy, section);
+    EXPECT_EQ(copied.size(), original.size());
+    EXPECT_EQ(copied, original);
+    // Imported again into its own copy, nothing is new.
+    ASSERT_EQ(Import({sgfPath, "--db", copy, "--section", QString::number(section)}), 0);
+    EXPECT_TRUE(out_.contains(QStringLiteral(" 0 added, 0 skipped"))) << out_.toStdString();
+  }
+}
+
+// Writes a complete tree of the given branching below the 4-4 stone: every node has a comment
+// and every leaf a name. Returns the number of nodes written.
+int WriteBranches(QByteArray& out, int depth, int branching, bool black, QByteArray& name) {
+  if (depth == 0) {
+    out += "N[" + name + "]";
+    return 0;
+  }
+  int nodes = 0;
+  for (int b = 0; b < branching; ++b) {
+    // Distinct points for the children of one node; repeated points along a path do not matter.
+    const char col = static_cast<char>('a' + (depth + b) % 19);
+    const char row = static_cast<char>('a' + (depth * 3 + b * 7) % 19);
+    out += QByteArray("\n(;") + (black ? "B[" : "W[") + col + row + "]C[comment " +
+           QByteArray::number(depth) + "]";
+    name += char('0' + b);
+    nodes += 1 + WriteBranches(out, depth - 1, branching, !black, name);
+    name.chop(1);
+    out += ")";
+  }
+  return nodes;
+}
+
+TEST_F(SgfCommandTest, ALargeTreeImportsCompletely) {
+  constexpr int kDepth = 9;
+  constexpr int kBranching = 3;
+  QByteArray text = "(;GM[1]FF[4]CA[UTF-8]SZ[19];B[dd]";
+  QByteArray name;
+  const int nodes = 2 + WriteBranches(text, kDepth, kBranching, false, name);
+  text += ")";
+  const QString file = Write("large.sgf", text);
+  const QString db = PathOf("large.db");
+  QElapsedTimer timer;
+  timer.start();
+  ASSERT_EQ(Import({file, "--db", db, "--section", "2"}), 0) << err_.toStdString();
+  const qint64 ms = timer.elapsed();
+  int leaves = 1;
+  for (int i = 0; i < kDepth; ++i) leaves *= kBranching;
+  EXPECT_TRUE(out_.startsWith(QStringLiteral("large.db: %1 added, 0 skipped").arg(leaves)))
+      << out_.toStdString();
+  std::cout << "[ measure  ] import of " << nodes << " nodes (" << text.size() / 1024 << " KiB, "
+            << leaves << " entries): " << ms << " ms\n";
+  EXPECT_EQ(LoadSection(db, 2).table.Count(), leaves);
+}
+
+}  // namespace
+}  // namespace moraku
