@@ -102,8 +102,9 @@ QImage MenuTitle() {
   SetSmooth(painter);
   const QRectF all(0, 0, 400, 300);
   PaintWood(painter, all);
-  const double step = 30;
-  const QPointF origin(26, 22);
+  // The menu shows only the top-left 321 x 233 pixels of the picture: keep everything there.
+  const double step = 24;
+  const QPointF origin(22, 20);
   PaintGrid(painter, all, origin, step, 1.4);
   auto at = [&](int col, int row) {
     return QPointF(origin.x() + (col - 1) * step, origin.y() + (row - 1) * step);
@@ -118,23 +119,23 @@ QImage MenuTitle() {
   } stones[] = {{4, 4, true},  {3, 3, false}, {4, 3, true},  {3, 4, false}, {3, 5, true},
                 {2, 5, false}, {2, 6, true},  {2, 4, false}, {10, 4, true}};
   for (const auto& s : stones) PaintBigStone(painter, at(s.col, s.row), step * 0.47, s.black);
-  // Title banner across the lower half.
-  const QRectF banner(0, 196, 400, 88);
+  // Title banner across the lower part of the visible area.
+  const QRectF banner(0, 158, 321, 68);
   QLinearGradient shade(banner.topLeft(), banner.bottomLeft());
   shade.setColorAt(0.0, QColor(40, 20, 6, 215));
   shade.setColorAt(1.0, QColor(20, 10, 2, 235));
   painter.fillRect(banner, shade);
   painter.setPen(QPen(QColor(230, 190, 90), 2));
-  painter.drawLine(QPointF(0, banner.top() + 4), QPointF(400, banner.top() + 4));
-  painter.drawLine(QPointF(0, banner.bottom() - 4), QPointF(400, banner.bottom() - 4));
+  painter.drawLine(QPointF(0, banner.top() + 4), QPointF(banner.right(), banner.top() + 4));
+  painter.drawLine(QPointF(0, banner.bottom() - 4), QPointF(banner.right(), banner.bottom() - 4));
   QFont latin(QStringLiteral("DejaVu Serif"));
   latin.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Serif CJK JP")});
-  latin.setPixelSize(44);
+  latin.setPixelSize(36);
   latin.setBold(true);
-  DrawCentredText(painter, QPointF(118, banner.center().y()), QStringLiteral("Moraku"), latin,
+  DrawCentredText(painter, QPointF(92, banner.center().y()), QStringLiteral("Moraku"), latin,
                   QColor(250, 236, 200));
-  DrawCentredText(painter, QPointF(300, banner.center().y()), QStringLiteral("定石集"),
-                  JapaneseFont(48, true, true), QColor(255, 214, 110));
+  DrawCentredText(painter, QPointF(243, banner.center().y()), QStringLiteral("定石集"),
+                  JapaneseFont(40, true, true), QColor(255, 214, 110));
   return image;
 }
 
