@@ -1,0 +1,22 @@
+// The SGF importer: parsing a file, then taking every root-to-leaf path as an entry.
+// Input: one byte for the default preset count, then the file.
+
+#include <cstdint>
+
+#include "data/sgf_import.h"
+#include "data/sgf_parser.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const int defaultPreset = data[0] % 24;
+  QByteArray bytes(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+  const moraku::sgf::ParseResult parsed = moraku::sgf::Parse(std::move(bytes));
+  if (!parsed.ok()) return 0;
+  const moraku::SgfPaths paths = moraku::EntriesFromSgf(parsed.collection, defaultPreset);
+  for (const moraku::SgfEntry& entry : paths.entries) {
+    // Every entry is whole triples and its preset stones lie within it.
+    if (entry.stones.size() % 3 != 0) __builtin_trap();
+    if (entry.presetCount < 0 || 3 * entry.presetCount > entry.stones.size()) __builtin_trap();
+  }
+  return 0;
+}
