@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "cli/commands.h"
+#include "cli/headless_controls.h"
 #include "joseki/entry_selection.h"
 #include "joseki/joseki_session.h"
 #include "joseki/playback.h"
@@ -16,36 +17,6 @@
 namespace moraku::cli {
 
 namespace {
-
-// The joseki window's controls without a window: they keep their state and nothing else.
-class HeadlessControls : public JosekiControls {
- public:
-  void SetLabel1(const QString& text) override { label1_ = text; }
-  QString Label1() const override { return label1_; }
-  void SetLabel2(const QString&) override {}
-  void SetLabel3(const QString&) override {}
-  double LabelFontSize() const override { return font_size_; }
-  void SetLabelFontSize(double points) override { font_size_ = points; }
-  void SetRecordButtonsEnabled(bool) override {}
-  void SetImage1Visible(bool) override {}
-  void SetImage2Visible(bool) override {}
-  void SetTimer2Enabled(bool) override {}
-  void SetTimer4Enabled(bool) override {}
-  void SetListRows(const QStringList& titles) override {
-    rows_ = static_cast<int>(titles.size());
-    selected_ = -1;
-  }
-  int ListRowCount() const override { return rows_; }
-  int SelectedRow() const override { return selected_; }
-  void SetSelectedRow(int row) override { selected_ = row; }
-  void ShowMessage(const QString&) override {}
-
- private:
-  QString label1_ = QStringLiteral(" ");
-  double font_size_ = 11.25;
-  int rows_ = 0;
-  int selected_ = -1;
-};
 
 struct RenderArgs {
   QString db;

@@ -8,6 +8,7 @@
 
 #include "board/coords.h"
 #include "cli/commands.h"
+#include "cli/headless_controls.h"
 #include "data/section_loader.h"
 #include "joseki/joseki_controls.h"
 #include "joseki/joseki_session.h"
@@ -18,38 +19,6 @@
 namespace moraku::cli {
 
 namespace {
-
-// The controls of a window nobody sees: they keep the messages and the state of Timer4.
-class HeadlessControls : public JosekiControls {
- public:
-  void SetLabel1(const QString& text) override { label1_ = text; }
-  QString Label1() const override { return label1_; }
-  void SetLabel2(const QString&) override {}
-  void SetLabel3(const QString&) override {}
-  double LabelFontSize() const override { return font_size_; }
-  void SetLabelFontSize(double points) override { font_size_ = points; }
-  void SetRecordButtonsEnabled(bool) override {}
-  void SetImage1Visible(bool) override {}
-  void SetImage2Visible(bool) override {}
-  void SetTimer2Enabled(bool) override {}
-  void SetTimer4Enabled(bool enabled) override { timer4_enabled_ = enabled; }
-  void SetListRows(const QStringList& titles) override { row_count_ = int(titles.size()); }
-  int ListRowCount() const override { return row_count_; }
-  int SelectedRow() const override { return selected_row_; }
-  void SetSelectedRow(int row) override { selected_row_ = row; }
-  void ShowMessage(const QString& text) override { messages_ << text; }
-
-  bool Timer4Enabled() const { return timer4_enabled_; }
-  const QStringList& Messages() const { return messages_; }
-
- private:
-  QString label1_ = QStringLiteral(" ");
-  double font_size_ = 11.25;
-  bool timer4_enabled_ = false;
-  int row_count_ = 0;
-  int selected_row_ = -1;
-  QStringList messages_;
-};
 
 // A clicked point of the record board; a tenuki is clicked on row 10, column 17.
 struct Point {
