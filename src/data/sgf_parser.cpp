@@ -374,6 +374,7 @@ QByteArrayView Collection::Raw(const Value& value) const {
 QByteArray Collection::Unescaped(int node, const Value& value) const {
   const ByteScheme scheme = trees[nodes[node].tree].charset.scheme;
   const QByteArrayView raw = Raw(value);
+  if (!raw.contains('\\')) return raw.toByteArray();  // the usual case: nothing to resolve
   QByteArray out;
   out.reserve(raw.size());
   const qsizetype n = raw.size();
@@ -389,9 +390,9 @@ QByteArray Collection::Unescaped(int node, const Value& value) const {
         continue;
       }
     }
-    const qsizetype length = (IsLead(scheme, c) && i + 1 < n) ? 2 : 1;
-    out.append(raw.sliced(i, length));
-    i += length;
+    out.push_back(static_cast<char>(c));
+    if (IsLead(scheme, c) && i + 1 < n) out.push_back(raw[++i]);
+    ++i;
   }
   return out;
 }

@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <QHash>
 #include <QSet>
+#include <algorithm>
 
 #include "board/coords.h"
 #include "data/entry_table.h"
@@ -39,10 +41,10 @@ bool EachText(sql::Database& db, const char* sql, int column, QString* error, F&
   }
 }
 
-// Everything an entry holds, as one text, to find an entry repeated in the same addition.
-QString Fingerprint(const SgfEntry& e) {
-  return QStringList{e.stones, QString::number(e.presetCount), e.title, e.comment, e.ref, e.marks}
-      .join(QChar(0x1F));
+// Whether two entries hold the same in every field.
+bool SameEntry(const SgfEntry& a, const SgfEntry& b) {
+  return a.stones == b.stones && a.presetCount == b.presetCount && a.title == b.title &&
+         a.comment == b.comment && a.ref == b.ref && a.marks == b.marks;
 }
 
 }  // namespace
@@ -75,19 +77,20 @@ bool AddSgfEntries(sql::Database& db, int sectionIndex, const std::vector<SgfEnt
     return false;
   }
 
-  QSet<QString> seen;
+  QHash<QString, std::vector<const SgfEntry*>> addedByStones;
   std::vector<GocsRecord> rows;
   for (const SgfEntry& e : entries) {
     if (listed.contains(e.stones)) {
       ++counts->alreadyPresent;
       continue;
     }
-    const QString fingerprint = Fingerprint(e);
-    if (seen.contains(fingerprint)) {
+    std::vector<const SgfEntry*>& sameStones = addedByStones[e.stones];
+    if (std::any_of(sameStones.begin(), sameStones.end(),
+                    [&](const SgfEntry* added) { return SameEntry(*added, e); })) {
       ++counts->repeated;
       continue;
     }
-    seen.insert(fingerprint);
+    sameStones.push_back(&e);
     if (counter >= kLargestCounter) {
       *error = QStringLiteral("the codes of imported entries have run out (%1S%2 is taken)")
                    .arg(sectionChar)
