@@ -66,6 +66,11 @@ GocsRows GocsFromCsv(const CsvParse& csv) {
   for (std::size_t r = 1; r < csv.rows.size(); ++r) {
     const CsvRow& row = csv.rows[r];
     const QStringList& f = row.fields;
+    if (f.size() != kGocsColumnCount) {
+      return fail(
+          row.line,
+          QStringLiteral("%1 fields where the header has %2").arg(f.size()).arg(kGocsColumnCount));
+    }
     GocsRecord rec;
     rec.line = row.line;
     const QString& idText = f[others[0]];
