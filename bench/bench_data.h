@@ -20,7 +20,7 @@ struct ProgramDir {
 
 // The program folder with `entries` synthetic entries, all in the handicap section, built on
 // first use and kept for the rest of the run. Entry 1 (first in section order) always has a
-// record. Aborts the process when the database cannot be written.
+// record, and so does every other entry. Aborts the process when the database cannot be written.
 const ProgramDir& SyntheticProgram(int entries);
 
 // A legal game of `moves` moves (odd moves black) as record move pairs, with at least one
