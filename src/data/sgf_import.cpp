@@ -306,7 +306,7 @@ std::optional<BoardSymmetry> SymmetryToUpperLeft(BoardPoint first) {
 
 SgfPaths EntriesFromSgf(const sgf::Collection& sgf, int defaultPreset) {
   SgfPaths out;
-  PathWalker walker(sgf, defaultPreset, out);
+  PathWalker walker(sgf, std::clamp(defaultPreset, 0, kSize), out);
   for (const sgf::GameTree& tree : sgf.trees) {
     if (!walker.Walk(tree.root)) {
       out.entries.clear();

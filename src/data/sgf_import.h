@@ -65,7 +65,8 @@ struct SgfPaths {
 // - a pass becomes the tenuki "???", and two moves of one colour in a row get a tenuki of the
 //   other colour between them;
 // - the first `defaultPreset` triples are preset stones, unless the path carries the private
-//   property MP[n] (n 0..19; the last on the path counts); a count beyond the path takes it all;
+//   property MP[n] (n 0..19; the last on the path counts); a count beyond the path takes it all,
+//   and `defaultPreset` is held within 0..19;
 // - labels LB with the text A-E or a-e on the last node become the letter markers "a".."e",
 //   "●" the black-stone marker "2" and "○" the white-stone marker "1"; the FF[1]-FF[3] labels
 //   L become "a", "b", ... in order; all turned by the path's symmetry;

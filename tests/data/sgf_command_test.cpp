@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <iostream>
@@ -230,26 +231,71 @@ int WriteBranches(QByteArray& out, int depth, int branching, bool black, QByteAr
   return nodes;
 }
 
-TEST_F(SgfCommandTest, ALargeTreeImportsCompletely) {
-  constexpr int kDepth = 9;
-  constexpr int kBranching = 3;
+// A complete tree of depth `depth` and the given branching below the 4-4 stone.
+QByteArray LargeTree(int depth, int branching, int* nodes, int* leaves) {
   QByteArray text = "(;GM[1]FF[4]CA[UTF-8]SZ[19];B[dd]";
   QByteArray name;
-  const int nodes = 2 + WriteBranches(text, kDepth, kBranching, false, name);
+  *nodes = 2 + WriteBranches(text, depth, branching, false, name);
   text += ")";
+  *leaves = 1;
+  for (int i = 0; i < depth; ++i) *leaves *= branching;
+  return text;
+}
+
+TEST_F(SgfCommandTest, ALargeTreeImportsCompletely) {
+  int nodes = 0;
+  int leaves = 0;
+  const QByteArray text = LargeTree(9, 3, &nodes, &leaves);
   const QString file = Write("large.sgf", text);
   const QString db = PathOf("large.db");
   QElapsedTimer timer;
   timer.start();
   ASSERT_EQ(Import({file, "--db", db, "--section", "2"}), 0) << err_.toStdString();
   const qint64 ms = timer.elapsed();
-  int leaves = 1;
-  for (int i = 0; i < kDepth; ++i) leaves *= kBranching;
   EXPECT_TRUE(out_.startsWith(QStringLiteral("large.db: %1 added, 0 skipped").arg(leaves)))
       << out_.toStdString();
   std::cout << "[ measure  ] import of " << nodes << " nodes (" << text.size() / 1024 << " KiB, "
             << leaves << " entries): " << ms << " ms\n";
   EXPECT_EQ(LoadSection(db, 2).table.Count(), leaves);
+}
+
+// The tool killed at any moment of an import leaves either the old database or the old one with
+// every new entry: never a part of them, never a damaged file. The kills land before the
+// temporary file exists, as soon as it exists, and while rows are written into it.
+TEST_F(SgfCommandTest, KillingTheToolMidImportNeverDamagesTheDatabase) {
+  const QString db = PathOf("goc.db");
+  ASSERT_TRUE(test::WriteGocs(db, {test::Row("old", "0A0000")}));
+  const QByteArray before = ReadAll(db);
+  int nodes = 0;
+  int leaves = 0;
+  const QString file = Write("large.sgf", LargeTree(9, 3, &nodes, &leaves));
+
+  const auto temporarySize = [this] {
+    qint64 size = -1;
+    const QFileInfoList files =
+        QDir(dir_.path()).entryInfoList({".goc.db.*"}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& f : files) size = std::max(size, f.size());
+    return size;
+  };
+  for (const qint64 killAtSize : {qint64{-1}, qint64{0}, qint64{1} << 19}) {
+    SCOPED_TRACE(killAtSize);
+    QProcess tool;
+    tool.start(test::DbTool(), {"import-sgf", file, "--db", db, "--section", "1"});
+    ASSERT_TRUE(tool.waitForStarted());
+    while (killAtSize >= 0 && temporarySize() < killAtSize && !tool.waitForFinished(1)) {
+    }
+    tool.kill();
+    tool.waitForFinished();
+    const SectionLoad load = LoadSection(db, kHandicapSection);
+    ASSERT_TRUE(load.error.isEmpty()) << load.error.toStdString();
+    if (ReadAll(db) == before) {
+      EXPECT_EQ(load.table.Count(), 1);
+    } else {
+      EXPECT_EQ(load.table.Count(), 1 + leaves);  // the import finished before the kill
+      ASSERT_TRUE(QFile::remove(db));
+      ASSERT_TRUE(test::WriteGocs(db, {test::Row("old", "0A0000")}));
+    }
+  }
 }
 
 }  // namespace
