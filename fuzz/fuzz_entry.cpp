@@ -37,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QString stones = Utf8(in.ConsumeRemainingBytesAsString());
 
   fuzz::OneEntrySession one(fuzz::EntryFromFields(preset, stones, marks, QString()), stones);
-  JosekiSession& s = one.session;
-  ShowEntry(s);
+  JosekiSession& s = one.Session();
   StartHint(s);
   for (int i = 0; i < presses; ++i) ShowNextMove(s);
 

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QString record = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   const QString stones = QStringLiteral("442");
   fuzz::OneEntrySession one(fuzz::EntryFromFields(QStringLiteral("1"), stones, {}, record), stones);
-  JosekiSession& s = one.session;
+  JosekiSession& s = one.Session();
   for (std::uint8_t press : presses) {
     switch (press % 9) {
       case 0:

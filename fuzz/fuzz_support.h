@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QString>
 #include <algorithm>
-#include <memory>
 
 #include "board/coords.h"
 #include "fake_controls.h"
@@ -45,21 +44,45 @@ inline Entry EntryFromFields(const QString& presetField, const QString& stones,
   return entry;
 }
 
-// A session holding one entry, selected as a click on the list selects it.
-struct OneEntrySession {
-  explicit OneEntrySession(const Entry& entry, const QString& stones) : session(ui, Images()) {
+// A session holding one entry, selected as a click on the list selects it. The controls and
+// the state start afresh for every input; the canvas is kept from one input to the next (it is
+// fully redrawn by each entry), which saves drawing both empty boards every time.
+class OneEntrySession {
+ public:
+  OneEntrySession(const Entry& entry, const QString& stones) {
+    static test::FakeControls ui;
+    static JosekiSession session(ui, Images());
+    static bool drawn = false;
+    const test::FakeControls fresh;
+    ui.label1 = fresh.label1;
+    ui.label2 = fresh.label2;
+    ui.label3 = fresh.label3;
+    ui.fontSize = fresh.fontSize;
+    ui.recordButtonsEnabled = fresh.recordButtonsEnabled;
+    ui.image1Visible = fresh.image1Visible;
+    ui.image2Visible = fresh.image2Visible;
+    ui.timer2Enabled = fresh.timer2Enabled;
+    ui.timer4Enabled = fresh.timer4Enabled;
+    ui.messages.clear();
+    ui.rows = QStringList{entry.title};
+    session.state = JosekiState{};
     session.state.SectionIndex = kStarPointSection;
     session.state.Entries.entries.push_back(entry);
     session.state.Entries.records.push_back({QStringLiteral("1"), stones});
-    ui.rows = QStringList{entry.title};
-    ClearJosekiBoard(session);
-    ClearRecordBoard(session);
+    if (!drawn) {
+      ClearJosekiBoard(session);
+      ClearRecordBoard(session);
+      drawn = true;
+    }
     ui.SetSelectedRow(0);
     SelectEntry(session);
+    session_ = &session;
   }
 
-  test::FakeControls ui;
-  JosekiSession session;
+  JosekiSession& Session() { return *session_; }
+
+ private:
+  JosekiSession* session_;
 };
 
 }  // namespace moraku::fuzz
