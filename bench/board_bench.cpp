@@ -70,12 +70,10 @@ void BM_NavigationStep(benchmark::State& state, bool caching) {
 }
 BENCHMARK_CAPTURE(BM_NavigationStep, cached, true)
     ->Name("NavigationStep/cached")
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_NavigationStep, uncached, false)
     ->Name("NavigationStep/uncached")
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_ShowEntry(benchmark::State& state) {
   QuietControls ui;
@@ -90,7 +88,7 @@ void BM_ShowEntry(benchmark::State& state) {
   for (auto _ : state) ShowEntry(session);
   if (!ui.recordButtons || s.MoveCount != 250) state.SkipWithError("the entry was not drawn");
 }
-BENCHMARK(BM_ShowEntry)->Name("ShowEntry")->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_ShowEntry)->Name("ShowEntry")->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace moraku::bench

@@ -29,8 +29,7 @@ BENCHMARK(BM_LoadSection)
     ->Name("LoadSection")
     ->Arg(1200)
     ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace moraku::bench

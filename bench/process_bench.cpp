@@ -56,11 +56,7 @@ void BM_StartToMenu(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_StartToMenu)
-    ->Name("StartToMenu")
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(10);
+BENCHMARK(BM_StartToMenu)->Name("StartToMenu")->Unit(benchmark::kMillisecond)->UseManualTime();
 
 void BM_PeakMemory(benchmark::State& state) {
   const ProgramDir& program = SyntheticProgram(static_cast<int>(state.range(0)));
@@ -87,8 +83,7 @@ BENCHMARK(BM_PeakMemory)
     ->Name("PeakMemory")
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(1);
+    ->UseManualTime();
 
 }  // namespace
 

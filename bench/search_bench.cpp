@@ -41,8 +41,7 @@ BENCHMARK(BM_WorstSearch)
     ->Name("WorstSearch")
     ->Arg(1200)
     ->Arg(100000)
-    ->Unit(benchmark::kMicrosecond)
-    ->UseRealTime();
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace moraku::bench

@@ -33,12 +33,7 @@ void BM_OpenWindow(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_OpenWindow)
-    ->Name("OpenWindow")
-    ->Arg(1200)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_OpenWindow)->Name("OpenWindow")->Arg(1200)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace moraku::bench
