@@ -14,6 +14,7 @@
 
 #include "board/coords.h"
 #include "data/entry_checker.h"
+#include "data/gocs_table.h"
 #include "data/sqlite_db.h"
 
 namespace moraku::bench {
@@ -267,9 +268,9 @@ void WriteDatabase(const QString& path, int count) {
     insert.Reset();
   }
   // The indexes the database tool creates for the two section queries.
-  if (db.Exec("CREATE INDEX gocs_by_code ON gocs (five);"
-              "CREATE INDEX gocs_by_code_tail ON gocs (substr(five, 2)); COMMIT") != SQLITE_OK)
-    Fail(db.ErrorText());
+  QString why;
+  if (!CreateGocsIndexes(db, &why)) Fail(why);
+  if (db.Exec("COMMIT") != SQLITE_OK) Fail(db.ErrorText());
 }
 
 }  // namespace

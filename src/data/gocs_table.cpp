@@ -97,13 +97,21 @@ GocsRows GocsFromCsv(const CsvParse& csv) {
 }
 
 bool CreateGocsTable(sql::Database& db, QString* error) {
-  // The two indexes hold the sort keys of the section queries, so that SQLite walks an index
-  // in order instead of sorting every record of a large section.
   if (db.Exec("CREATE TABLE gocs (id INTEGER PRIMARY KEY, one TEXT, marks TEXT, preset TEXT, "
-              "title TEXT, ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT);"
-              "CREATE INDEX gocs_by_code ON gocs (five);"
-              "CREATE INDEX gocs_by_code_tail ON gocs (substr(five, 2))") != SQLITE_OK) {
+              "title TEXT, ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT)") !=
+      SQLITE_OK) {
     *error = QStringLiteral("cannot create the table gocs: %1").arg(db.ErrorText());
+    return false;
+  }
+  return CreateGocsIndexes(db, error);
+}
+
+bool CreateGocsIndexes(sql::Database& db, QString* error) {
+  // Each index holds a section query's sort key followed by every column its filter reads, so
+  // SQLite answers the section's filter and order from the index alone.
+  if (db.Exec("CREATE INDEX gocs_by_code ON gocs (five, one);"
+              "CREATE INDEX gocs_by_code_tail ON gocs (substr(five, 2), five, one)") != SQLITE_OK) {
+    *error = QStringLiteral("cannot create the indexes of gocs: %1").arg(db.ErrorText());
     return false;
   }
   return true;

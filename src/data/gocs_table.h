@@ -42,6 +42,10 @@ GocsRows GocsFromCsv(const CsvParse& csv);
 // Returns false with `error` set on failure.
 bool CreateGocsTable(sql::Database& db, QString* error);
 
+// Creates the indexes of the two section queries on an existing table gocs. Returns false with
+// `error` set on failure.
+bool CreateGocsIndexes(sql::Database& db, QString* error);
+
 // Inserts `rows` into gocs. On failure returns false with `error` set and `failedLine` the line
 // of the row that failed.
 bool InsertGocs(sql::Database& db, const std::vector<GocsRecord>& rows, int* failedLine,

@@ -10,4 +10,8 @@ namespace moraku {
 // code without its first character, which interleaves the two kinds.
 const char* SectionQuery(int sectionIndex);
 
+// The same query selecting only each record's rowid: the section's filter and order, which an
+// index holding the code and `one` answers without reading the records themselves.
+const char* SectionRowidQuery(int sectionIndex);
+
 }  // namespace moraku

@@ -133,6 +133,10 @@ int Statement::ColumnCount() const {
   return stmt_ == nullptr ? 0 : sqlite3_column_count(stmt_);
 }
 
+std::int64_t Statement::ColumnInt64(int i) const {
+  return stmt_ == nullptr ? 0 : sqlite3_column_int64(stmt_, i);
+}
+
 QString Statement::ColumnText(int i) const {
   if (stmt_ == nullptr) return {};
   // Ask for the text first, then its length, as the SQLite documentation advises.

@@ -91,6 +91,9 @@ class Statement {
   // that are not valid UTF-8 are decoded leniently (replacement characters), never failing.
   QString ColumnText(int i) const;
 
+  // Column `i` of the current row as a 64-bit integer (SQLite's conversion; NULL reads as 0).
+  std::int64_t ColumnInt64(int i) const;
+
   // Whether column `i` of the current row is NULL.
   bool ColumnIsNull(int i) const;
 

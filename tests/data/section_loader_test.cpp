@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include "data/gocs_fixture.h"
+#include "data/section_query.h"
+#include "data/sqlite_db.h"
 
 namespace moraku {
 namespace {
@@ -247,6 +249,71 @@ TEST_F(SectionLoaderFailureTest, DatabaseLockedByAWriter) {
   const SectionLoad after = LoadSection(path, kHandicapSection);
   EXPECT_TRUE(after.error.isEmpty());
   EXPECT_EQ(Titles(after.table), QStringList{"t"});
+}
+
+}  // namespace
+}  // namespace moraku
+
+namespace moraku {
+namespace {
+
+// The keys and titles that stepping through the section query itself returns.
+QStringList QueryOrder(const QString& path, int section) {
+  sql::Database db;
+  EXPECT_EQ(db.Open(path, SQLITE_OPEN_READONLY), SQLITE_OK);
+  sql::Statement rows;
+  EXPECT_EQ(rows.Prepare(db, SectionQuery(section)), SQLITE_OK);
+  QStringList order;
+  while (rows.Step() == sql::StepResult::Row)
+    order << rows.ColumnText(0) + ":" + rows.ColumnText(4);
+  return order;
+}
+
+QStringList LoadedOrder(const SectionLoad& load) {
+  QStringList order;
+  for (std::size_t k = 0; k < load.table.records.size(); ++k)
+    order << load.table.records[k].key + ":" + load.table.entries[k + 1].title;
+  return order;
+}
+
+TEST_F(SectionLoaderTest, ReadsRecordsInExactlyTheOrderOfTheSectionQuery) {
+  // Many equal codes and codes equal without their first character, records that are not
+  // listed, and a Null code: the load reads records in table order and must still give back
+  // the query's order.
+  QRandomGenerator rng(7);
+  std::vector<GocsRow> rows;
+  for (int i = 0; i < 600; ++i) {
+    GocsRow row = Row(QStringLiteral("t%1").arg(i),
+                      QStringLiteral("%1%2").arg(rng.bounded(3)).arg(rng.bounded(40)),
+                      rng.bounded(5) == 0 ? "1" : "0");
+    if (i % 97 == 0) row.five.reset();
+    rows.push_back(row);
+  }
+  const QString path = PathOf(QStringLiteral("order.db"));
+  ASSERT_TRUE(WriteGocs(path, rows));
+  for (int section : {kHandicapSection, kStarPointSection}) {
+    const SectionLoad load = LoadSection(path, section);
+    ASSERT_TRUE(load.error.isEmpty()) << load.error.toStdString();
+    EXPECT_EQ(LoadedOrder(load), QueryOrder(path, section)) << "section " << section;
+  }
+}
+
+TEST_F(SectionLoaderTest, ReadsATableWithoutRowidsOrIndexesThroughTheQuery) {
+  const QString path = PathOf(QStringLiteral("plain.db"));
+  {
+    sql::Database db;
+    ASSERT_EQ(db.Open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), SQLITE_OK);
+    ASSERT_EQ(db.Exec("CREATE TABLE gocs (id TEXT PRIMARY KEY, one TEXT, marks TEXT, preset TEXT, "
+                      "title TEXT, ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT) "
+                      "WITHOUT ROWID;"
+                      "INSERT INTO gocs VALUES ('k1','0','','1','b','','','442','','1020');"
+                      "INSERT INTO gocs VALUES ('k2','0','','1','a','','','442','','0010');"
+                      "INSERT INTO gocs VALUES ('k3','0','','1','c','','','442','','1030')"),
+              SQLITE_OK);
+  }
+  const SectionLoad star = LoadSection(path, kStarPointSection);
+  ASSERT_TRUE(star.error.isEmpty()) << star.error.toStdString();
+  EXPECT_EQ(LoadedOrder(star), (QStringList{"k2:a", "k1:b", "k3:c"}));
 }
 
 }  // namespace
