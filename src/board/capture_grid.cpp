@@ -6,10 +6,14 @@ namespace {
 constexpr int kDx[4] = {-1, 1, 0, 0};  // left, right, up, down
 constexpr int kDy[4] = {0, 0, -1, 1};
 constexpr int kMarked = 10;  // a stone without liberty under test holds colour + 10
-bool OnBoard(int col, int row) { return col >= 1 && col <= 19 && row >= 1 && row <= 19; }
+bool OnBoard(int col, int row) {
+  return col >= 1 && col <= 19 && row >= 1 && row <= 19;
+}
 }  // namespace
 
-void CaptureGrid::Clear() { cells_ = {}; }
+void CaptureGrid::Clear() {
+  cells_ = {};
+}
 
 bool CaptureGrid::Place(int col, int row, int stoneColor) {
   if (!OnBoard(col, row)) return false;

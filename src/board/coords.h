@@ -43,10 +43,16 @@ void ForEachPair(QStringView s, F&& f) {
 
 // Top-left pixel of the cell of point (row, col) on a board.
 int CellX(Board board, int col);
-inline int CellY(int row) { return (row - 1) * kCellHeight; }
+inline int CellY(int row) {
+  return (row - 1) * kCellHeight;
+}
 
 // Cell column and row (1-based, counted across both boards) of a pixel of the board picture.
-inline int CellColumnOfPixel(int x) { return x / kCellWidth + 1; }
-inline int CellRowOfPixel(int y) { return y / kCellHeight + 1; }
+inline int CellColumnOfPixel(int x) {
+  return x / kCellWidth + 1;
+}
+inline int CellRowOfPixel(int y) {
+  return y / kCellHeight + 1;
+}
 
 }  // namespace moraku

@@ -17,7 +17,8 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"load", moraku::cli::RunLoad, "load CSV DB                      build the database DB from CSV"},
+    {"load", moraku::cli::RunLoad,
+     "load CSV DB                      build the database DB from CSV"},
     {"check", moraku::cli::RunCheck, "check --db DB                    verify every entry"},
     {"search", moraku::cli::RunSearch,
      "search --db DB --section 1|2 POINTS   search as the window does (POINTS: row,col or ?)"},

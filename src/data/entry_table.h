@@ -8,14 +8,14 @@ namespace moraku {
 
 // One entry of the section, as the window keeps it.
 struct Entry {
-  QString title;    // EntryTitle: also the entry's row in the list
-  QString ref;      // EntryRef
-  QString comment;  // EntryComment
-  QString marks;    // EntryMarks: marker triples
+  QString title;        // EntryTitle: also the entry's row in the list
+  QString ref;          // EntryRef
+  QString comment;      // EntryComment
+  QString marks;        // EntryMarks: marker triples
   int presetCount = 0;  // EntryPresetCount: CoordFromChar of the preset-count field
-  QString preset;   // EntryPreset: the first 3 * presetCount characters of the stone string
-  QString moves;    // EntryMoves: the rest of the stone string
-  QString record;   // EntryRecord: record text, or shorter than 2 characters for none
+  QString preset;       // EntryPreset: the first 3 * presetCount characters of the stone string
+  QString moves;        // EntryMoves: the rest of the stone string
+  QString record;       // EntryRecord: record text, or shorter than 2 characters for none
 };
 
 // What the search compares: the record's key (field 0, as text) and its whole stone string.

@@ -43,8 +43,8 @@ void BoardCanvas::DrawCell(int x, int y) {
   const QRect target = QRect(x, y, width, height) & master_.rect();
   if (target.isEmpty()) return;
   for (int ty = target.top(); ty <= target.bottom(); ++ty) {
-    const auto* src = reinterpret_cast<const QRgb*>(pattern_.constScanLine(ty - y)) + 1 +
-                      (target.left() - x);
+    const auto* src =
+        reinterpret_cast<const QRgb*>(pattern_.constScanLine(ty - y)) + 1 + (target.left() - x);
     auto* dst = reinterpret_cast<QRgb*>(master_.scanLine(ty)) + target.left();
     std::memcpy(dst, src, static_cast<size_t>(target.width()) * sizeof(QRgb));
   }
@@ -69,8 +69,8 @@ bool BoardCanvas::DrawEmptyBoard(Board board) {
   for (int row = 2; row <= 18; ++row)
     for (int col = 2; col <= 18; ++col) draw(col, row);
   if (!LoadPattern(QStringLiteral("crossdot23.jpg"))) return false;
-  static constexpr int kStars[9][2] = {{4, 4},   {16, 4},  {4, 10},  {10, 4}, {10, 10},
-                                       {16, 10}, {4, 16},  {10, 16}, {16, 16}};
+  static constexpr int kStars[9][2] = {{4, 4},   {16, 4}, {4, 10},  {10, 4}, {10, 10},
+                                       {16, 10}, {4, 16}, {10, 16}, {16, 16}};
   for (const auto& star : kStars) draw(star[0], star[1]);
   static constexpr int kCorners[4][2] = {{1, 1}, {19, 1}, {19, 19}, {1, 19}};
   for (const auto& corner : kCorners) {

@@ -3,7 +3,9 @@
 namespace moraku {
 
 namespace {
-bool IsStarLine(int v) { return v == 4 || v == 10 || v == 16; }
+bool IsStarLine(int v) {
+  return v == 4 || v == 10 || v == 16;
+}
 }  // namespace
 
 QString TileName(int col, int row) {
@@ -25,13 +27,24 @@ QString NumberedStoneName(bool black, int n) {
 }
 
 QStringList AllImageNames() {
-  QStringList names = {"cross23.jpg",  "crossdot23.jpg", "upleft23.jpg",     "upright23.jpg",
-                       "bottomleft23.jpg", "bottomright23.jpg", "top23.jpg", "bottom23.jpg",
-                       "left23.jpg",   "right23.jpg"};
+  QStringList names = {"cross23.jpg",      "crossdot23.jpg",    "upleft23.jpg", "upright23.jpg",
+                       "bottomleft23.jpg", "bottomright23.jpg", "top23.jpg",    "bottom23.jpg",
+                       "left23.jpg",       "right23.jpg"};
   for (int n = 1; n <= 55; ++n) names << NumberedStoneName(true, n) << NumberedStoneName(false, n);
-  names << "zkurored.gif" << "zshirored.gif" << "mygold.gif" << "ysilver.gif" << "zgold.gif"
-        << "kurokuro.gif" << "shiroshiro.gif" << "aa.gif" << "ab.gif" << "ac.gif" << "ad.gif"
-        << "ae.gif" << "mmmcross.gif" << "newcross.gif";
+  names << "zkurored.gif"
+        << "zshirored.gif"
+        << "mygold.gif"
+        << "ysilver.gif"
+        << "zgold.gif"
+        << "kurokuro.gif"
+        << "shiroshiro.gif"
+        << "aa.gif"
+        << "ab.gif"
+        << "ac.gif"
+        << "ad.gif"
+        << "ae.gif"
+        << "mmmcross.gif"
+        << "newcross.gif";
   return names;
 }
 

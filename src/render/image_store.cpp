@@ -14,7 +14,8 @@ QImage ReadImage(const QString& path) {
 }
 }  // namespace
 
-ImageStore::ImageStore(QString folder, bool caching) : folder_(std::move(folder)), caching_(caching) {}
+ImageStore::ImageStore(QString folder, bool caching)
+    : folder_(std::move(folder)), caching_(caching) {}
 
 const QImage* ImageStore::Load(const QString& name) {
   if (caching_) {

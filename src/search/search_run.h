@@ -5,8 +5,8 @@
 
 namespace moraku {
 
-void RunSearch(JosekiSession& session);   // Command4 "検 索 実 行"
+void RunSearch(JosekiSession& session);       // Command4 "検 索 実 行"
 void FoundEntryTick(JosekiSession& session);  // tick of Timer4: shows the hit and its message
-void EndSearch(JosekiSession& session);   // Command11 "検索中止・終了"
+void EndSearch(JosekiSession& session);       // Command11 "検索中止・終了"
 
 }  // namespace moraku

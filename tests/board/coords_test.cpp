@@ -51,9 +51,8 @@ TEST(MoveStrings, WalkTriplesAndPairsIncludingAFinalIncompleteOne) {
   });
   EXPECT_EQ(seen, (QStringList{"3|D|2", "D|3|1", "4|4|2", "?|?|1", "X||"}));
   seen.clear();
-  ForEachPair(u"4433554", [&](QStringView r, QStringView c) {
-    seen << (r.toString() + "|" + c.toString());
-  });
+  ForEachPair(u"4433554",
+              [&](QStringView r, QStringView c) { seen << (r.toString() + "|" + c.toString()); });
   EXPECT_EQ(seen, (QStringList{"4|4", "3|3", "5|5", "4|"}));
 }
 
