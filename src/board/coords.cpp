@@ -41,6 +41,14 @@ QStringView CharAt(QStringView s, qsizetype position) {
   return s.mid(position - 1, 1);
 }
 
+QString RemoveFirstSpaces(QString text) {
+  const qsizetype space = text.indexOf(QChar(u' '));
+  if (space >= 0) text.remove(space, 1);
+  const qsizetype wide = text.indexOf(QChar(u'\u3000'));
+  if (wide >= 0) text.remove(wide, 1);
+  return text;
+}
+
 int CellX(Board board, int col) {
   return board == Board::Joseki ? (col - 1) * kCellWidth : (col + 19) * kCellWidth;
 }

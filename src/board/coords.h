@@ -41,6 +41,10 @@ void ForEachPair(QStringView s, F&& f) {
   for (qsizetype k = 1; k <= s.size(); k += 2) f(CharAt(s, k), CharAt(s, k + 1));
 }
 
+// The move string with its first " " (U+0020) and then its first "　" (U+3000) taken out, one of
+// each at most: how stored joseki moves and record moves are cleaned before they are read.
+QString RemoveFirstSpaces(QString text);
+
 // Top-left pixel of the cell of point (row, col) on a board.
 int CellX(Board board, int col);
 inline int CellY(int row) {

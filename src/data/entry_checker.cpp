@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "board/capture_grid.h"
+#include "board/coords.h"
 #include "data/sqlite_db.h"
 
 namespace moraku {
@@ -36,15 +37,6 @@ std::optional<int> PlainNumber(QStringView text) {
     value = value * 10 + (c.unicode() - u'0');
   }
   return value;
-}
-
-// The record's moves as the display reads them: the first " " and then the first "　" dropped.
-QString WithoutFirstSpaces(QString text) {
-  const qsizetype space = text.indexOf(QChar(u' '));
-  if (space >= 0) text.remove(space, 1);
-  const qsizetype wide = text.indexOf(QChar(u'\u3000'));
-  if (wide >= 0) text.remove(wide, 1);
-  return text;
 }
 
 void CheckStones(const RawEntry& e, QStringList& problems) {
@@ -161,7 +153,7 @@ void CheckRecord(const RawEntry& e, QStringList& problems) {
     problems << QStringLiteral("record: last number %1 is not a number")
                     .arg(Quoted(numbers.mid(slash + 1)));
   }
-  const QString moves = WithoutFirstSpaces(rest.mid(bar2 + 1).toString());
+  const QString moves = RemoveFirstSpaces(rest.mid(bar2 + 1).toString());
   if (moves.size() % 2 != 0) {
     problems << QStringLiteral("record: the moves have an odd number of characters");
   }

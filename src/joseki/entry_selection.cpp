@@ -1,5 +1,6 @@
 #include "joseki/entry_selection.h"
 
+#include "board/coords.h"
 #include "joseki/entry_display.h"
 
 namespace moraku {
@@ -11,11 +12,7 @@ namespace {
 // space taken out, in that order.
 QString CleanJosekiMoves(QString moves) {
   for (int i = 0; i < 2 && moves.size() % 3 != 0; ++i) moves.chop(1);
-  const qsizetype space = moves.indexOf(QChar(u' '));
-  if (space >= 0) moves.remove(space, 1);
-  const qsizetype wide = moves.indexOf(QChar(u'\u3000'));
-  if (wide >= 0) moves.remove(wide, 1);
-  return moves;
+  return RemoveFirstSpaces(std::move(moves));
 }
 
 bool IsEntryIndex(const JosekiSession& session, int k) {

@@ -21,14 +21,6 @@ int LeadingNumber(QStringView text) {
   return static_cast<int>(negative ? -value : value);
 }
 
-QString RemoveFirstSpaces(QString text) {
-  const qsizetype space = text.indexOf(QChar(u' '));
-  if (space >= 0) text.remove(space, 1);
-  const qsizetype wide = text.indexOf(QChar(u'\u3000'));
-  if (wide >= 0) text.remove(wide, 1);
-  return text;
-}
-
 std::optional<RecordParts> SplitRecordText(QStringView text) {
   if (text.size() < 2) return std::nullopt;
   const qsizetype bar = text.indexOf(u'|');

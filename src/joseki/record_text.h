@@ -6,6 +6,8 @@
 #include <QStringView>
 #include <optional>
 
+#include "board/coords.h"
+
 namespace moraku {
 
 // The parts of a record text.
@@ -27,9 +29,6 @@ inline constexpr int kMaxRecordNumber = 1'000'000;
 // Cuts a record text into its parts. Returns nothing for a text that has no record: shorter
 // than 2 characters, or missing either "|" or the "/" between the two numbers.
 std::optional<RecordParts> SplitRecordText(QStringView text);
-
-// Removes the first " " (U+0020) and then the first "　" (U+3000) of a text, one of each at most.
-QString RemoveFirstSpaces(QString text);
 
 // Number of moves in a record's moves: pairs, an odd last character ignored.
 inline int RecordMoveCount(QStringView moves) {

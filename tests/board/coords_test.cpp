@@ -73,3 +73,16 @@ TEST(Cells, MapPointsToPixelsAndBack) {
 
 }  // namespace
 }  // namespace moraku
+
+namespace moraku {
+namespace {
+
+TEST(MoveStrings, RemoveOnlyTheFirstSpaceOfEachKind) {
+  EXPECT_EQ(RemoveFirstSpaces(u"44 33 55"_qs), u"4433 55"_qs);
+  EXPECT_EQ(RemoveFirstSpaces(u"44\u300033\u300055 66"_qs), u"4433\u30005566"_qs);
+  EXPECT_EQ(RemoveFirstSpaces(u"443355"_qs), u"443355"_qs);
+  EXPECT_EQ(RemoveFirstSpaces(QString()), QString());
+}
+
+}  // namespace
+}  // namespace moraku
