@@ -1,12 +1,9 @@
 #include "data/sgf_parser.h"
 
-#include <iconv.h>
-
 #include <QStringDecoder>
-#include <QSysInfo>
-#include <cerrno>
-#include <memory>
 #include <optional>
+
+#include "help/shift_jis.h"
 
 namespace moraku::sgf {
 
@@ -79,39 +76,6 @@ ByteScheme SchemeOfName(const QByteArray& given, const QByteArray& canonical) {
     if (names.contains(k)) return ByteScheme::DoubleByte;
   }
   return ByteScheme::Single;
-}
-
-struct IconvCloser {
-  void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
-};
-
-const char* Utf16Name() {
-  return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
-}
-
-// Decodes with the C library's iconv; nullopt when iconv has no such character set.
-std::optional<QString> DecodeWithIconv(QByteArrayView bytes, const QByteArray& name) {
-  iconv_t raw = iconv_open(Utf16Name(), name.constData());
-  if (raw == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  const std::unique_ptr<void, IconvCloser> cd(raw);
-  QString out;
-  out.reserve(bytes.size());
-  char16_t chunk[2048];
-  // iconv takes a non-const input pointer but never writes through it.
-  char* in = const_cast<char*>(bytes.data());
-  size_t inLeft = static_cast<size_t>(bytes.size());
-  while (inLeft > 0) {
-    char* outPtr = reinterpret_cast<char*>(chunk);
-    size_t outLeft = sizeof chunk;
-    const size_t result = iconv(raw, &in, &inLeft, &outPtr, &outLeft);
-    const int error = errno;
-    out.append(QStringView(chunk, static_cast<qsizetype>((sizeof chunk - outLeft) / 2)));
-    if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
-    out.append(QChar::ReplacementCharacter);  // not valid in the set: skip one byte
-    ++in;
-    --inLeft;
-  }
-  return out;
 }
 
 // The 1-based line and column of byte `offset` of `bytes`.
@@ -333,9 +297,7 @@ Charset CharsetFromName(QByteArrayView name, bool* known) {
     charset.scheme = SchemeOfName(given, canonical);
     return charset;
   }
-  iconv_t probe = iconv_open(Utf16Name(), given.constData());
-  if (probe != reinterpret_cast<iconv_t>(-1)) {
-    iconv_close(probe);
+  if (IconvKnows(given.constData())) {
     charset.name = given;
     charset.scheme = SchemeOfName(given, given);
     return charset;
@@ -354,7 +316,7 @@ QString DecodeBytes(QByteArrayView bytes, const Charset& charset) {
     text.replace(QChar(0x1A), QChar::ReplacementCharacter);
     return text;
   }
-  if (std::optional<QString> text = DecodeWithIconv(bytes, charset.name)) return *text;
+  if (std::optional<QString> text = DecodeWithIconv(bytes, charset.name.constData())) return *text;
   return QString::fromUtf8(bytes);
 }
 

@@ -15,11 +15,15 @@ struct IconvCloser {
   void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
 };
 
+// iconv's name for UTF-16 in this machine's byte order, so its output is a QString's units.
+const char* Utf16Name() {
+  return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
+}
+
 }  // namespace
 
-std::optional<QString> DecodeShiftJisWithIconv(QByteArrayView bytes) {
-  const char* target = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
-  iconv_t raw = iconv_open(target, "CP932");
+std::optional<QString> DecodeWithIconv(QByteArrayView bytes, const char* charset) {
+  iconv_t raw = iconv_open(Utf16Name(), charset);
   if (raw == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   const std::unique_ptr<void, IconvCloser> cd(raw);
 
@@ -36,13 +40,24 @@ std::optional<QString> DecodeShiftJisWithIconv(QByteArrayView bytes) {
     const int error = errno;
     out.append(QStringView(chunk, static_cast<qsizetype>((sizeof chunk - outLeft) / 2)));
     if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
-    // EILSEQ (not code page 932) or EINVAL (cut off at the end): replace one byte, go on.
+    // EILSEQ (not in the character set) or EINVAL (cut off at the end): replace one byte, go on.
     out.append(QChar::ReplacementCharacter);
     ++in;
     --inLeft;
     iconv(raw, nullptr, nullptr, nullptr, nullptr);
   }
   return out;
+}
+
+bool IconvKnows(const char* charset) {
+  iconv_t probe = iconv_open(Utf16Name(), charset);
+  if (probe == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv_close(probe);
+  return true;
+}
+
+std::optional<QString> DecodeShiftJisWithIconv(QByteArrayView bytes) {
+  return DecodeWithIconv(bytes, "CP932");
 }
 
 std::optional<QString> DecodeShiftJisWithQt(QByteArrayView bytes) {

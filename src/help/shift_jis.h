@@ -1,5 +1,5 @@
 #pragma once
-// Decoding Shift_JIS (code page 932) bytes into Unicode text.
+// Decoding Shift_JIS (code page 932) and other legacy character sets into Unicode text.
 
 #include <QByteArrayView>
 #include <QString>
@@ -11,6 +11,13 @@ namespace moraku {
 // does not start a valid character, and a lead byte cut off at the end, becomes U+FFFD and the
 // decoding goes on. Uses the C library's iconv, or Qt's codec where iconv has no code page 932.
 QString DecodeShiftJis(QByteArrayView bytes);
+
+// `bytes` decoded from `charset` with the C library's iconv; each byte that does not start a valid
+// character becomes U+FFFD and the decoding goes on. Empty when iconv has no such character set.
+std::optional<QString> DecodeWithIconv(QByteArrayView bytes, const char* charset);
+
+// Whether the C library's iconv can decode `charset`.
+bool IconvKnows(const char* charset);
 
 // Exact code page 932 through iconv ("CP932"), invalid bytes as above. Empty when the C library
 // has no such conversion.
