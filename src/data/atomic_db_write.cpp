@@ -106,6 +106,23 @@ bool WriteDatabaseAtomically(const QString& target, AtomicStart start, const Dat
     *error = QStringLiteral("%1 does not exist").arg(target);
     return false;
   }
+  // Another writer's transaction must not commit into the old file between the copy and the
+  // rename, where it would be lost: hold the target's write lock until it has been replaced.
+  sql::Database guard;
+  if (info.exists()) {
+    int code = guard.Open(target, SQLITE_OPEN_READWRITE);
+    if (code == SQLITE_OK) {
+      guard.SetBusyTimeout(2000);
+      code = guard.Exec("BEGIN IMMEDIATE");
+    }
+    const int primary = code & 0xff;
+    // A file that is not a database yet may be replaced by a new one without a lock.
+    if (code != SQLITE_OK && (start == AtomicStart::CopyOfTarget || primary == SQLITE_BUSY ||
+                              primary == SQLITE_LOCKED)) {
+      *error = QStringLiteral("cannot lock %1: %2").arg(target, guard.ErrorText());
+      return false;
+    }
+  }
   const QString folder = info.absolutePath();
   QTemporaryFile temp(QDir(folder).filePath(QStringLiteral(".%1.XXXXXX.tmp").arg(info.fileName())));
   temp.setAutoRemove(true);  // removes the file on every path that does not rename it

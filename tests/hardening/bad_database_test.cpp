@@ -30,20 +30,25 @@ struct BadDatabase {
   std::function<bool(const QString& path)> make;
 };
 
-// Holds an exclusive lock on a database while it lives, as a writer in the middle of its
-// transaction does.
-class ExclusiveLock {
+// Holds a writer's lock on a database while it lives, as a writer in the middle of its
+// transaction does: exclusive (no one else may read), or reserved (others read the old content
+// until it commits). Nothing in this process may open and close the file meanwhile, since that
+// drops the process's locks on it.
+class WriterLock {
  public:
-  explicit ExclusiveLock(const QString& path) {
+  WriterLock(const QString& path, bool exclusive) {
     if (sqlite3_open(QFile::encodeName(path).constData(), &db_) != SQLITE_OK) return;
-    locked_ = sqlite3_exec(db_, "BEGIN EXCLUSIVE; UPDATE gocs SET title = title;", nullptr, nullptr,
-                           nullptr) == SQLITE_OK;
+    const char* begin = exclusive ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE";
+    locked_ = sqlite3_exec(db_, begin, nullptr, nullptr, nullptr) == SQLITE_OK &&
+              sqlite3_exec(db_, "UPDATE gocs SET title = 'changed'", nullptr, nullptr, nullptr) ==
+                  SQLITE_OK;
   }
-  ~ExclusiveLock() {
+  ~WriterLock() {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(db_);
   }
   bool Locked() const { return locked_; }
+  bool Commit() { return sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK; }
 
  private:
   sqlite3* db_ = nullptr;
@@ -131,24 +136,52 @@ TEST_F(BadDatabaseTest, WindowLoadNamesTheFileAndKeepsWorking) {
 
 TEST_F(BadDatabaseTest, LockedByAnotherWriterIsReportedNotWaitedFor) {
   ASSERT_TRUE(WriteManyEntries(DbPath(), 20).isEmpty());
-  ExclusiveLock lock(DbPath());
-  ASSERT_TRUE(lock.Locked());
+  const QString sgf = dir_.filePath(QStringLiteral("in.sgf"));
+  ASSERT_TRUE(WriteBytes(sgf, "(;SZ[19];B[dd];W[fc];B[cf])"));
+  const QStringList import = {QStringLiteral("import-sgf"), sgf,
+                              QStringLiteral("--db"),       DbPath(),
+                              QStringLiteral("--section"),  QStringLiteral("2")};
   const FileSnapshot before = FileSnapshot::Of(DbPath());
+  {
+    WriterLock lock(DbPath(), /*exclusive=*/true);
+    ASSERT_TRUE(lock.Locked());
+    FakeControls ui;
+    ImageStore images(Fld2Dir());
+    JosekiSession session(ui, images);
+    session.state.SectionIndex = kStarPointSection;
+    const QString message = OpenSection(session, DbPath());
+    EXPECT_TRUE(message.contains(QStringLiteral("goc.db"))) << message.toStdString();
+    EXPECT_TRUE(HasJapanese(message));
+    EXPECT_EQ(ui.ListRowCount(), 0);
 
-  FakeControls ui;
-  ImageStore images(Fld2Dir());
-  JosekiSession session(ui, images);
-  session.state.SectionIndex = kStarPointSection;
-  const QString message = OpenSection(session, DbPath());
-  EXPECT_TRUE(message.contains(QStringLiteral("goc.db"))) << message.toStdString();
-  EXPECT_TRUE(HasJapanese(message));
-  EXPECT_EQ(ui.ListRowCount(), 0);
-
-  const ToolRun check = RunTool({QStringLiteral("check"), QStringLiteral("--db"), DbPath()});
-  ASSERT_TRUE(check.finished);
-  EXPECT_NE(check.exitCode, 0);
-  EXPECT_TRUE(check.err.contains(DbPath())) << check.err.toStdString();
+    const ToolRun run = RunTool(import);
+    ASSERT_TRUE(run.finished);
+    EXPECT_GT(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("locked"))) << run.err.toStdString();
+  }
   EXPECT_EQ(FileSnapshot::Of(DbPath()), before);
+}
+
+// An import while another writer's transaction is open must not replace the file under it: the
+// import fails, and the other writer's change, committed afterwards, is in the database.
+TEST_F(BadDatabaseTest, ImportNeverDiscardsAnotherWritersTransaction) {
+  ASSERT_TRUE(WriteManyEntries(DbPath(), 20).isEmpty());
+  const QString sgf = dir_.filePath(QStringLiteral("in.sgf"));
+  ASSERT_TRUE(WriteBytes(sgf, "(;SZ[19];B[dd];W[fc];B[cf])"));
+  {
+    WriterLock lock(DbPath(), /*exclusive=*/false);
+    ASSERT_TRUE(lock.Locked());
+    const ToolRun run = RunTool({QStringLiteral("import-sgf"), sgf, QStringLiteral("--db"),
+                                 DbPath(), QStringLiteral("--section"), QStringLiteral("2")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_GT(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("locked"))) << run.err.toStdString();
+    ASSERT_TRUE(lock.Commit());
+  }
+  const SectionLoad load = LoadSection(DbPath(), kStarPointSection);
+  ASSERT_EQ(load.error, QString());
+  ASSERT_EQ(load.table.Count(), 20);
+  for (int k = 1; k <= 20; ++k) EXPECT_EQ(load.table.entries[k].title, QStringLiteral("changed"));
 }
 
 // moraku-db reading or importing into a bad database: one clear line, a non-zero status, the
@@ -170,10 +203,12 @@ TEST_F(BadDatabaseTest, ToolReportsOnStandardErrorAndLeavesTheFile) {
     };
     for (const QStringList& args : commands) {
       SCOPED_TRACE(args.first().toStdString());
+      // Importing into a database that does not exist yet makes a new one.
+      if (!before.exists && args.first() == QLatin1String("import-sgf")) continue;
       const ToolRun run = RunTool(args);
       ASSERT_TRUE(run.finished);
       EXPECT_GT(run.exitCode, 0);
-      EXPECT_TRUE(run.err.contains(DbPath())) << run.err.toStdString();
+      EXPECT_TRUE(run.err.contains(QStringLiteral("goc.db"))) << run.err.toStdString();
       EXPECT_TRUE(run.err.endsWith(QLatin1Char('\n')));
       EXPECT_EQ(FileSnapshot::Of(DbPath()), before);
       EXPECT_EQ(FolderListing(dir_.path()), listing);
