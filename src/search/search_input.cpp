@@ -129,32 +129,35 @@ void DrawSearchStone(JosekiSession& session, int row, int col) {
   DrawStoneImage(session, Board::Record, SearchStoneImage(st.StoneNo), row, col);
 }
 
+namespace {
+
+// Starts the input afresh (empty board with its markers, stone number 0), then puts `search`
+// and `mirror` into the two texts and redraws the search stones. Takes copies: the texts are
+// emptied on the way.
+void RestartWith(JosekiSession& session, QString search, QString mirror) {
+  session.state.StoneNo = 0;
+  StartSearchInput(session);
+  SetText6(session, search);
+  session.state.Text7 = mirror;
+  RedrawTriples(session, search);
+}
+
+}  // namespace
+
 void RedrawSearch(JosekiSession& session) {
   JosekiState& st = session.state;
   if (st.Text6.isEmpty()) {
     session.ui.ShowMessage(QStringLiteral("検索手順がありません。入力してください。"));
     return;
   }
-  const QString search = st.Text6;
-  const QString mirror = st.Text7;
-  st.StoneNo = 0;
-  StartSearchInput(session);
-  SetText6(session, search);
-  st.Text7 = mirror;
-  RedrawTriples(session, search);
+  RestartWith(session, st.Text6, st.Text7);
 }
 
 void ShortenSearch(JosekiSession& session) {
   JosekiState& st = session.state;
   // A text shorter than one stone has nothing to drop.
   if (st.Text6.size() < 3 || st.Text7.size() < 3) return;
-  const QString search = st.Text6.left(st.Text6.size() - 3);
-  const QString mirror = st.Text7.left(st.Text7.size() - 3);
-  st.StoneNo = 0;
-  StartSearchInput(session);
-  SetText6(session, search);
-  st.Text7 = mirror;
-  RedrawTriples(session, search);
+  RestartWith(session, st.Text6.left(st.Text6.size() - 3), st.Text7.left(st.Text7.size() - 3));
 }
 
 void RedisplaySearch(JosekiSession& session) {
