@@ -39,7 +39,7 @@ constexpr int kLabel3Top = 9840 / 15;
 constexpr int kTimerInterval = 1000;
 
 // The command buttons: name, caption, tooltip, back colour, position in twips, tab index.
-struct ButtonSpec {
+struct ButtonLayout {
   const char* name;
   const char* caption;
   const char* tooltip;
@@ -49,7 +49,7 @@ struct ButtonSpec {
   bool boldGothic;  // "ＭＳ Ｐゴシック" bold 9 points instead of the window's font
 };
 
-constexpr std::array<ButtonSpec, 17> kButtons{{
+constexpr std::array<ButtonLayout, 17> kButtons{{
     {"Command6", "手順表示開始", "", 0xC0C0FF, 120, 9360, 1215, 375, 7, false},
     {"Command5", "次手を表示", "", 0xC0C0FF, 1440, 9360, 1095, 375, 25, false},
     {"Command12", "全手順表示", "", 0xC0C0FF, 2640, 9360, 1095, 375, 26, false},
@@ -187,24 +187,24 @@ void JosekiWindow::BuildOtherControls() {
 }
 
 void JosekiWindow::BuildButtons() {
-  for (const ButtonSpec& spec : kButtons) {
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
-    const QString name = QString::fromLatin1(spec.name);
+  for (const ButtonLayout& layout : kButtons) {
+    auto* button = new QPushButton(QString::fromUtf8(layout.caption), this);
+    const QString name = QString::fromLatin1(layout.name);
     button->setObjectName(name);
-    button->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
-    button->setToolTip(QString::fromUtf8(spec.tooltip));
+    button->setGeometry(TwipsRect(layout.left, layout.top, layout.width, layout.height));
+    button->setToolTip(QString::fromUtf8(layout.tooltip));
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoDefault(false);
-    if (spec.boldGothic) button->setFont(UiFont(QString::fromUtf8(kGothicFont), 9, true));
-    StyleGraphicalButton(button, QColor(FromBgr(spec.back)));
+    if (layout.boldGothic) button->setFont(UiFont(QString::fromUtf8(kGothicFont), 9, true));
+    StyleGraphicalButton(button, QColor(FromBgr(layout.back)));
     buttons_.insert(name, button);
   }
 }
 
 void JosekiWindow::SetTabOrder() {
   std::vector<std::pair<int, QWidget*>> order;
-  for (const ButtonSpec& spec : kButtons)
-    order.emplace_back(spec.tab, buttons_.value(QString::fromLatin1(spec.name)));
+  for (const ButtonLayout& layout : kButtons)
+    order.emplace_back(layout.tab, buttons_.value(QString::fromLatin1(layout.name)));
   order.emplace_back(30, list1_);
   std::sort(order.begin(), order.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
