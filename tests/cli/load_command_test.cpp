@@ -11,6 +11,7 @@
 #include "data/csv.h"
 #include "data/gocs_table.h"
 #include "data/section_loader.h"
+#include "temporary_database.h"
 #include "test_paths.h"
 
 namespace moraku {
@@ -197,14 +198,7 @@ TEST_F(LoadCommandTest, KillingTheToolMidLoadNeverDamagesTheDatabase) {
   }
   const QString csv = WriteCsv(big, "big.csv");
 
-  // Size of the largest temporary database beside the target, or -1 when there is none.
-  const auto temporarySize = [this] {
-    qint64 size = -1;
-    const QFileInfoList files =
-        QDir(dir_.path()).entryInfoList({".goc.db.*"}, QDir::Files | QDir::Hidden);
-    for (const QFileInfo& f : files) size = std::max(size, f.size());
-    return size;
-  };
+  const auto temporarySize = [this] { return test::LargestTemporaryDatabaseSize(dir_.path()); };
   for (const qint64 killAtSize : {qint64{-1}, qint64{0}, qint64{1} << 19}) {
     SCOPED_TRACE(killAtSize);
     QProcess tool;

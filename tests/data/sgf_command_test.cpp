@@ -15,6 +15,7 @@
 #include "data/gocs_fixture.h"
 #include "data/section_loader.h"
 #include "data/sqlite_db.h"
+#include "temporary_database.h"
 #include "test_paths.h"
 
 namespace moraku {
@@ -270,13 +271,7 @@ TEST_F(SgfCommandTest, KillingTheToolMidImportNeverDamagesTheDatabase) {
   int leaves = 0;
   const QString file = Write("large.sgf", LargeTree(9, 3, &nodes, &leaves));
 
-  const auto temporarySize = [this] {
-    qint64 size = -1;
-    const QFileInfoList files =
-        QDir(dir_.path()).entryInfoList({".goc.db.*"}, QDir::Files | QDir::Hidden);
-    for (const QFileInfo& f : files) size = std::max(size, f.size());
-    return size;
-  };
+  const auto temporarySize = [this] { return test::LargestTemporaryDatabaseSize(dir_.path()); };
   for (const qint64 killAtSize : {qint64{-1}, qint64{0}, qint64{1} << 19}) {
     SCOPED_TRACE(killAtSize);
     QProcess tool;
