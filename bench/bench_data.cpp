@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "board/coords.h"
-#include "data/entry_checker.h"
-#include "data/gocs_table.h"
 #include "data/sqlite_db.h"
+#include "store/entry_checker.h"
+#include "store/gocs_table.h"
 
 namespace moraku::bench {
 

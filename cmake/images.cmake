@@ -1,8 +1,15 @@
 # tools/make_images draws the fld2 image set and the window's own pictures. Its drawing code
 # is a library so that the tests can check it directly.
-file(GLOB MAKE_IMAGES_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_images/*.cpp)
-list(REMOVE_ITEM MAKE_IMAGES_SOURCES ${PROJECT_SOURCE_DIR}/tools/make_images/main.cpp)
-add_library(make_images_lib STATIC ${MAKE_IMAGES_SOURCES})
+set(MAKE_IMAGES_DIR ${PROJECT_SOURCE_DIR}/tools/make_images)
+add_library(make_images_lib STATIC
+  ${MAKE_IMAGES_DIR}/board_look.cpp
+  ${MAKE_IMAGES_DIR}/gif_writer.cpp
+  ${MAKE_IMAGES_DIR}/image_set.cpp
+  ${MAKE_IMAGES_DIR}/markers.cpp
+  ${MAKE_IMAGES_DIR}/stones.cpp
+  ${MAKE_IMAGES_DIR}/text_drawing.cpp
+  ${MAKE_IMAGES_DIR}/tiles.cpp
+  ${MAKE_IMAGES_DIR}/window_pictures.cpp)
 target_include_directories(make_images_lib PUBLIC ${PROJECT_SOURCE_DIR}/tools)
 target_link_libraries(make_images_lib PUBLIC moraku_core Qt6::Gui PRIVATE GIF::GIF)
 add_executable(make_images ${PROJECT_SOURCE_DIR}/tools/make_images/main.cpp)

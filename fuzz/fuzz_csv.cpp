@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "data/csv.h"
-#include "data/gocs_table.h"
+#include "store/csv.h"
+#include "store/gocs_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const moraku::CsvParse csv = moraku::ParseCsv(

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "help/help_text.h"
-#include "help/shift_jis.h"
+#include "text/charset_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QString text = moraku::DecodeShiftJis(

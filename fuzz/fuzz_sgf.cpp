@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "data/sgf_import.h"
-#include "data/sgf_parser.h"
+#include "sgf/sgf_import.h"
+#include "sgf/sgf_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

@@ -1,7 +1,7 @@
 // moraku-db check --db DB: verifies every entry of the joseki database.
 
 #include "cli/commands.h"
-#include "data/entry_checker.h"
+#include "store/entry_checker.h"
 
 namespace moraku::cli {
 

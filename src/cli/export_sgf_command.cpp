@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "data/entry_table.h"
 #include "data/section_loader.h"
-#include "data/sgf_export.h"
+#include "sgf/sgf_export.h"
 
 namespace moraku::cli {
 

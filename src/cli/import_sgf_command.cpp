@@ -6,12 +6,12 @@
 #include <optional>
 
 #include "cli/commands.h"
-#include "data/atomic_db_write.h"
 #include "data/entry_table.h"
-#include "data/gocs_table.h"
-#include "data/sgf_import.h"
-#include "data/sgf_parser.h"
-#include "data/sgf_store.h"
+#include "sgf/sgf_import.h"
+#include "sgf/sgf_parser.h"
+#include "store/atomic_db_write.h"
+#include "store/gocs_table.h"
+#include "store/sgf_store.h"
 
 namespace moraku::cli {
 

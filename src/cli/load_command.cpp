@@ -4,9 +4,9 @@
 #include <QFileInfo>
 
 #include "cli/commands.h"
-#include "data/atomic_db_write.h"
-#include "data/csv.h"
-#include "data/gocs_table.h"
+#include "store/atomic_db_write.h"
+#include "store/csv.h"
+#include "store/gocs_table.h"
 
 namespace moraku::cli {
 

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "help/shift_jis.h"
+#include "text/charset_decoder.h"
 
 namespace moraku {
 namespace {

@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 
 #include "cli/commands.h"
-#include "data/atomic_db_write.h"
-#include "data/csv.h"
-#include "data/gocs_table.h"
 #include "data/section_loader.h"
+#include "store/atomic_db_write.h"
+#include "store/csv.h"
+#include "store/gocs_table.h"
 #include "temporary_database.h"
 #include "test_paths.h"
 

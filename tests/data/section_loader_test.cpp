@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "data/gocs_fixture.h"
 #include "data/section_query.h"
 #include "data/sqlite_db.h"
+#include "gocs_fixture.h"
 
 namespace moraku {
 namespace {
@@ -107,10 +107,15 @@ TEST_F(SectionLoaderTest, ReadsFieldsByPositionAndSplitsPresetStones) {
 }
 
 TEST_F(SectionLoaderTest, NullFieldsReadAsEmptyWithoutDroppingTheEntry) {
-  GocsRow nulls;
-  nulls.five = "0001";
-  nulls.marks = nulls.preset = nulls.title = nulls.ref = nulls.comment = nulls.stones =
-      nulls.record = std::nullopt;
+  const GocsRow nulls{.one = QStringLiteral("0"),
+                      .marks = std::nullopt,
+                      .preset = std::nullopt,
+                      .title = std::nullopt,
+                      .ref = std::nullopt,
+                      .comment = std::nullopt,
+                      .stones = std::nullopt,
+                      .record = std::nullopt,
+                      .five = QStringLiteral("0001")};
   const SectionLoad load = Load({nulls, Row("after", "0002")}, kHandicapSection);
   ASSERT_TRUE(load.error.isEmpty()) << load.error.toStdString();
   ASSERT_EQ(load.table.Count(), 2);

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "data/gocs_table.h"
 #include "data/sqlite_db.h"
+#include "store/gocs_table.h"
 
 namespace moraku::test {
 

@@ -1,4 +1,4 @@
-#include "data/sgf_export.h"
+#include "sgf/sgf_export.h"
 
 #include <optional>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "data/sgf_import.h"
+#include "sgf/sgf_import.h"
 
 #include <gtest/gtest.h>
 
-#include "data/sgf_parser.h"
+#include "sgf/sgf_parser.h"
 
 namespace moraku {
 namespace {

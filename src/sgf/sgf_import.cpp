@@ -1,4 +1,4 @@
-#include "data/sgf_import.h"
+#include "sgf/sgf_import.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "data/gocs_table.h"
+#include "store/gocs_table.h"
 
 #include <sqlite3.h>
 

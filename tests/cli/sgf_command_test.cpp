@@ -12,9 +12,9 @@
 #include <iostream>
 
 #include "cli/commands.h"
-#include "data/gocs_fixture.h"
 #include "data/section_loader.h"
 #include "data/sqlite_db.h"
+#include "gocs_fixture.h"
 #include "temporary_database.h"
 #include "test_paths.h"
 

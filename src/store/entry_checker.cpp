@@ -1,4 +1,4 @@
-#include "data/entry_checker.h"
+#include "store/entry_checker.h"
 
 #include <sqlite3.h>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "data/sgf_parser.h"
+#include "sgf/sgf_parser.h"
 
 namespace moraku {
 

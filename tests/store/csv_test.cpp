@@ -1,8 +1,8 @@
-#include "data/csv.h"
+#include "store/csv.h"
 
 #include <gtest/gtest.h>
 
-#include "data/gocs_table.h"
+#include "store/gocs_table.h"
 
 namespace moraku {
 namespace {

@@ -1,4 +1,4 @@
-#include "data/sgf_parser.h"
+#include "sgf/sgf_parser.h"
 
 #include <gtest/gtest.h>
 

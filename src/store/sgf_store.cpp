@@ -1,4 +1,4 @@
-#include "data/sgf_store.h"
+#include "store/sgf_store.h"
 
 #include <sqlite3.h>
 
@@ -8,8 +8,8 @@
 
 #include "board/coords.h"
 #include "data/entry_table.h"
-#include "data/gocs_table.h"
 #include "data/section_query.h"
+#include "store/gocs_table.h"
 
 namespace moraku {
 

@@ -1,9 +1,9 @@
-#include "data/sgf_parser.h"
+#include "sgf/sgf_parser.h"
 
 #include <QStringDecoder>
 #include <optional>
 
-#include "help/shift_jis.h"
+#include "text/charset_decoder.h"
 
 namespace moraku::sgf {
 

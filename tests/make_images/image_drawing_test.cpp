@@ -9,7 +9,7 @@
 #include "make_images/image_set.h"
 #include "make_images/window_pictures.h"
 #include "render/image_names.h"
-#include "render_test_support.h"
+#include "render/render_test_support.h"
 
 namespace moraku::imagegen {
 namespace {

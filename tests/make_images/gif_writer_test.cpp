@@ -7,7 +7,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 
-#include "render_test_support.h"
+#include "render/render_test_support.h"
 
 namespace moraku::imagegen {
 namespace {

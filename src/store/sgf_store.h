@@ -4,8 +4,8 @@
 #include <QString>
 #include <vector>
 
-#include "data/sgf_import.h"
 #include "data/sqlite_db.h"
+#include "sgf/sgf_import.h"
 
 namespace moraku {
 

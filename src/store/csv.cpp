@@ -1,4 +1,4 @@
-#include "data/csv.h"
+#include "store/csv.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "data/atomic_db_write.h"
+#include "store/atomic_db_write.h"
 
 #include <fcntl.h>
 #include <sqlite3.h>

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "data/csv.h"
 #include "data/sqlite_db.h"
+#include "store/csv.h"
 
 namespace moraku {
 

@@ -1,4 +1,4 @@
-#include "help/shift_jis.h"
+#include "text/charset_decoder.h"
 
 #include <iconv.h>
 
