@@ -6,11 +6,11 @@
 
 #include <chrono>
 
-#include "bench_controls.h"
 #include "bench_data.h"
 #include "joseki/entry_display.h"
 #include "joseki/joseki_session.h"
 #include "joseki/playback.h"
+#include "joseki/recording_controls.h"
 #include "render/image_store.h"
 
 namespace moraku::bench {
@@ -35,7 +35,7 @@ struct RecordSession {
     ReplayRecord(session, session.state.TargetMove);
   }
 
-  QuietControls ui;
+  RecordingControls ui;
   ImageStore images;
   JosekiSession session;
 };
@@ -76,7 +76,7 @@ BENCHMARK_CAPTURE(BM_NavigationStep, uncached, false)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_ShowEntry(benchmark::State& state) {
-  QuietControls ui;
+  RecordingControls ui;
   ImageStore images(Fld2Dir());
   JosekiSession session(ui, images);
   JosekiState& s = session.state;
@@ -86,7 +86,8 @@ void BM_ShowEntry(benchmark::State& state) {
   s.Marks = FiveMarkers();
   s.RecordText = RecordText(QStringLiteral("実戦譜"), 1, 250, LegalGameMoves(250, 9));
   for (auto _ : state) ShowEntry(session);
-  if (!ui.recordButtons || s.MoveCount != 250) state.SkipWithError("the entry was not drawn");
+  if (!ui.recordButtonsEnabled || s.MoveCount != 250)
+    state.SkipWithError("the entry was not drawn");
 }
 BENCHMARK(BM_ShowEntry)->Name("ShowEntry")->Unit(benchmark::kMicrosecond);
 

@@ -3,10 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench_controls.h"
 #include "bench_data.h"
 #include "data/section_loader.h"
 #include "joseki/joseki_session.h"
+#include "joseki/recording_controls.h"
 #include "render/image_store.h"
 #include "search/search_run.h"
 #include "search/search_scan.h"
@@ -17,7 +17,7 @@ namespace {
 void BM_WorstSearch(benchmark::State& state) {
   const int entries = static_cast<int>(state.range(0));
   const ProgramDir& program = SyntheticProgram(entries);
-  QuietControls ui;
+  RecordingControls ui;
   ImageStore images(Fld2Dir());
   JosekiSession session(ui, images);
   SectionLoad load = LoadSection(program.databasePath, kHandicapSection);
@@ -26,14 +26,14 @@ void BM_WorstSearch(benchmark::State& state) {
     return;
   }
   session.state.Entries = std::move(load.table);
-  session.state.Text6 = WorstSearchText();
-  session.state.Text7 = MirrorOf(session.state.Text6);
+  session.state.SearchText = WorstSearchText();
+  session.state.MirrorText = MirrorOf(session.state.SearchText);
   for (auto _ : state) {
     RunSearch(session);
   }
   // Twelve stones dropped to four: eight drops, the last one not searched, nothing found.
   if (session.state.FallbackFound || session.state.DroppedStones != 8 ||
-      ui.lastMessage != SearchFailureMessage(8)) {
+      ui.messages.value(ui.messages.size() - 1) != SearchFailureMessage(8)) {
     state.SkipWithError("the search was not the worst case");
   }
 }

@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   StartHint(s);
   for (int i = 0; i < presses; ++i) ShowNextMove(s);
 
-  s.state.Text6 = search;
-  s.state.Text7 = mirror;
+  s.state.SearchText = search;
+  s.state.MirrorText = mirror;
   RunSearch(s);
   if (s.state.FallbackFound) FoundEntryTick(s);
   EndSearch(s);

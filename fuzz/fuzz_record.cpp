@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::uint8_t press : presses) {
     switch (press % 9) {
       case 0:
-        ShowWholeRecord(s);
+        ShowRecordToLastNumberedMove(s);
         break;
       case 1:
         StepForwardOne(s);

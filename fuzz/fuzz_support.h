@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "board/coords.h"
-#include "fake_controls.h"
 #include "joseki/entry_selection.h"
 #include "joseki/joseki_session.h"
+#include "joseki/recording_controls.h"
 
 namespace moraku::fuzz {
 
@@ -50,20 +50,10 @@ inline Entry EntryFromFields(const QString& presetField, const QString& stones,
 class OneEntrySession {
  public:
   OneEntrySession(const Entry& entry, const QString& stones) {
-    static test::FakeControls ui;
+    static RecordingControls ui;
     static JosekiSession session(ui, Images());
     static bool drawn = false;
-    const test::FakeControls fresh;
-    ui.label1 = fresh.label1;
-    ui.label2 = fresh.label2;
-    ui.label3 = fresh.label3;
-    ui.fontSize = fresh.fontSize;
-    ui.recordButtonsEnabled = fresh.recordButtonsEnabled;
-    ui.image1Visible = fresh.image1Visible;
-    ui.image2Visible = fresh.image2Visible;
-    ui.timer2Enabled = fresh.timer2Enabled;
-    ui.timer4Enabled = fresh.timer4Enabled;
-    ui.messages.clear();
+    ui = RecordingControls{};
     ui.rows = QStringList{entry.title};
     session.state = JosekiState{};
     session.state.SectionIndex = kStarPointSection;

@@ -22,9 +22,9 @@ class InstructionsWindow : public QWidget {
   void ShowTopic(int index);
 
   QString helpText_;
-  QComboBox* combo1_;
-  QLabel* label1_;
-  QPushButton* command1_;
+  QComboBox* topicList_;
+  QLabel* topicText_;
+  QPushButton* backButton_;
 };
 
 }  // namespace moraku

@@ -33,13 +33,17 @@ namespace {
 constexpr int kClientWidth = 878;
 constexpr int kClientHeight = 665;
 constexpr quint32 kWindowBack = 0xC0C0C0;
-constexpr double kLabelPoints = 11.25;
-constexpr int kLabel3Left = 11880 / 15;
-constexpr int kLabel3Top = 9840 / 15;
+constexpr double kTextPoints = 11.25;
+constexpr int kReferenceLeft = 11880 / 15;
+constexpr int kReferenceTop = 9840 / 15;
 constexpr int kTimerInterval = 1000;
 
-// The command buttons: name, caption, tooltip, back colour, position in twips, tab index.
+using Button = JosekiWindow::Button;
+
+// The command buttons: role, form name, caption, tooltip, back colour, position in twips, tab
+// index.
 struct ButtonLayout {
+  Button role;
   const char* name;
   const char* caption;
   const char* tooltip;
@@ -49,41 +53,55 @@ struct ButtonLayout {
   bool boldGothic;  // "ＭＳ Ｐゴシック" bold 9 points instead of the window's font
 };
 
-constexpr std::array<ButtonLayout, 17> kButtons{{
-    {"Command6", "手順表示開始", "", 0xC0C0FF, 120, 9360, 1215, 375, 7, false},
-    {"Command5", "次手を表示", "", 0xC0C0FF, 1440, 9360, 1095, 375, 25, false},
-    {"Command12", "全手順表示", "", 0xC0C0FF, 2640, 9360, 1095, 375, 26, false},
-    {"Command1", "検索手順の入力開始", "左上隅に入力", 0xFFC0FF, 7920, 6840, 1935, 375, 18, true},
-    {"Command8", "検索手順の再表示", "最後に入力した検索手順の表示", 0xFFC0FF, 7920, 7260, 1935,
-     375, 21, false},
-    {"Command10", "手順を追加する", "追加着手の入力", 0xFFC0FF, 7920, 7680, 1935, 375, 23, false},
-    {"Command9", "手順を減らす", "クリックのたびに手順を１つ短くします。", 0xFFC0FF, 7920, 8100,
-     1935, 375, 22, false},
-    {"Command4", "検 索 実 行", "該当する定石等を検索", 0xFFC0FF, 7920, 8520, 1935, 375, 19, true},
-    {"Command11", "検索中止・終了", "", 0xFFC0FF, 7920, 8940, 1935, 375, 28, false},
-    {"Command7", "メニュー", "", 0xC0FFFF, 7920, 9360, 975, 375, 9, false},
-    {"Command13", "文字拡大", "", 0xC0FFFF, 9000, 9360, 855, 375, 31, false},
-    {"Command2", "棋譜の表示", "", 0xFFC0C0, 10200, 8400, 1095, 375, 24, false},
-    {"Command22", "初手に戻る", "", 0xFFC0C0, 11400, 8400, 1095, 375, 13, false},
-    {"Command3", "１手進む", "", 0xC0FFFF, 10200, 8880, 1095, 375, 8, false},
-    {"Command17", "５手進む", "", 0xC0FFFF, 11400, 8880, 1095, 375, 10, false},
-    {"Command20", "１手戻る", "", 0xC0FFC0, 10200, 9360, 1095, 375, 11, false},
-    {"Command21", "５手戻る", "", 0xC0FFC0, 11400, 9360, 1095, 375, 12, false},
+constexpr std::array<ButtonLayout, JosekiWindow::kButtonCount> kButtons{{
+    {Button::StartHint, "Command6", "手順表示開始", "", 0xC0C0FF, 120, 9360, 1215, 375, 7, false},
+    {Button::ShowNextMove, "Command5", "次手を表示", "", 0xC0C0FF, 1440, 9360, 1095, 375, 25,
+     false},
+    {Button::ShowWholeEntry, "Command12", "全手順表示", "", 0xC0C0FF, 2640, 9360, 1095, 375, 26,
+     false},
+    {Button::StartSearchInput, "Command1", "検索手順の入力開始", "左上隅に入力", 0xFFC0FF, 7920,
+     6840, 1935, 375, 18, true},
+    {Button::RedisplaySearch, "Command8", "検索手順の再表示", "最後に入力した検索手順の表示",
+     0xFFC0FF, 7920, 7260, 1935, 375, 21, false},
+    {Button::AddSearchMoves, "Command10", "手順を追加する", "追加着手の入力", 0xFFC0FF, 7920, 7680,
+     1935, 375, 23, false},
+    {Button::ShortenSearch, "Command9", "手順を減らす", "クリックのたびに手順を１つ短くします。",
+     0xFFC0FF, 7920, 8100, 1935, 375, 22, false},
+    {Button::RunSearch, "Command4", "検 索 実 行", "該当する定石等を検索", 0xFFC0FF, 7920, 8520,
+     1935, 375, 19, true},
+    {Button::EndSearch, "Command11", "検索中止・終了", "", 0xFFC0FF, 7920, 8940, 1935, 375, 28,
+     false},
+    {Button::Menu, "Command7", "メニュー", "", 0xC0FFFF, 7920, 9360, 975, 375, 9, false},
+    {Button::EnlargeText, "Command13", "文字拡大", "", 0xC0FFFF, 9000, 9360, 855, 375, 31, false},
+    {Button::RecordToLastNumberedMove, "Command2", "棋譜の表示", "", 0xFFC0C0, 10200, 8400, 1095,
+     375, 24, false},
+    {Button::RecordFirstMove, "Command22", "初手に戻る", "", 0xFFC0C0, 11400, 8400, 1095, 375, 13,
+     false},
+    {Button::RecordForwardOne, "Command3", "１手進む", "", 0xC0FFFF, 10200, 8880, 1095, 375, 8,
+     false},
+    {Button::RecordForwardFive, "Command17", "５手進む", "", 0xC0FFFF, 11400, 8880, 1095, 375, 10,
+     false},
+    {Button::RecordBackOne, "Command20", "１手戻る", "", 0xC0FFC0, 10200, 9360, 1095, 375, 11,
+     false},
+    {Button::RecordBackFive, "Command21", "５手戻る", "", 0xC0FFC0, 11400, 9360, 1095, 375, 12,
+     false},
 }};
 
 // The six buttons that step through the record.
-constexpr std::array<const char*, 6> kRecordButtons{"Command2",  "Command3",  "Command17",
-                                                    "Command20", "Command21", "Command22"};
+constexpr std::array<Button, 6> kRecordButtons{
+    Button::RecordToLastNumberedMove, Button::RecordForwardOne,
+    Button::RecordForwardFive,        Button::RecordBackOne,
+    Button::RecordBackFive,           Button::RecordFirstMove};
 
 // Frame lines around the two boards: light at the top and left, dark at the bottom and right.
 constexpr std::array<FrameLine, 7> kFrameLines{{
-    {120, 120, 6420, 120, 2, 0xFFFFFF},      // Line3
-    {120, 120, 120, 6720, 2, 0xFFFFFF},      // Line4
-    {120, 6720, 6420, 6720, 2, 0x004080},    // Line2
-    {6435, 120, 6435, 6720, 2, 0x004080},    // Line1
-    {6720, 135, 13005, 135, 2, 0xFFFFFF},    // Line7
-    {13035, 135, 13035, 6720, 2, 0x004080},  // Line6
-    {6750, 6720, 13020, 6720, 2, 0x404080},  // Line5
+    {120, 120, 6420, 120, 2, 0xFFFFFF},      // joseki board, top
+    {120, 120, 120, 6720, 2, 0xFFFFFF},      // joseki board, left
+    {120, 6720, 6420, 6720, 2, 0x004080},    // joseki board, bottom
+    {6435, 120, 6435, 6720, 2, 0x004080},    // joseki board, right
+    {6720, 135, 13005, 135, 2, 0xFFFFFF},    // record board, top
+    {13035, 135, 13035, 6720, 2, 0x004080},  // record board, right
+    {6750, 6720, 13020, 6720, 2, 0x404080},  // record board, bottom
 }};
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, double points) {
@@ -149,41 +167,41 @@ JosekiWindow::JosekiWindow(int sectionIndex, const QString& appDir, QWidget* par
 JosekiWindow::~JosekiWindow() = default;
 
 void JosekiWindow::BuildOtherControls() {
-  display_ = new BoardView(session_.canvas, this);
-  display_->move(10, 10);
+  boardView_ = new BoardView(session_.canvas, this);
+  boardView_->move(10, 10);
 
   // The two strips over the gap between the boards; the second lies on top of the first.
   MakeStrip(this, "Text3", TwipsRect(6420, 120, 255, 6615), 0x004080);
-  QFrame* text4 = MakeStrip(this, "Text4", TwipsRect(6450, 120, 270, 6645), kWindowBack);
-  text4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  QFrame* gapPanel = MakeStrip(this, "Text4", TwipsRect(6450, 120, 270, 6645), kWindowBack);
+  gapPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
   listModel_ = new QStringListModel(this);
-  list1_ = new QListView(this);
-  list1_->setObjectName(QStringLiteral("List1"));
-  list1_->setGeometry(TwipsRect(3960, 6840, 3855, 2760));
-  list1_->setModel(listModel_);
-  list1_->setUniformItemSizes(true);
-  list1_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list1_->viewport()->installEventFilter(this);
+  entryList_ = new QListView(this);
+  entryList_->setObjectName(QStringLiteral("List1"));
+  entryList_->setGeometry(TwipsRect(3960, 6840, 3855, 2760));
+  entryList_->setModel(listModel_);
+  entryList_->setUniformItemSizes(true);
+  entryList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  entryList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  entryList_->viewport()->installEventFilter(this);
 
-  label2_ = MakeLabel(this, "Label2", TwipsRect(120, 6840, 3615, 2295), kLabelPoints);
-  label2_->setWordWrap(true);
-  label2_->setText(QStringLiteral("ss"));
-  label1_ = MakeLabel(this, "Label1", TwipsRect(9960, 6840, 3015, 1575), kLabelPoints);
-  label1_->setWordWrap(true);
-  label3_ = MakeLabel(this, "Label3", TwipsRect(11880, 9840, 1215, 135), 8.25);
+  comment_ = MakeLabel(this, "Label2", TwipsRect(120, 6840, 3615, 2295), kTextPoints);
+  comment_->setWordWrap(true);
+  comment_->setText(QStringLiteral("ss"));
+  recordCaption_ = MakeLabel(this, "Label1", TwipsRect(9960, 6840, 3015, 1575), kTextPoints);
+  recordCaption_->setWordWrap(true);
+  reference_ = MakeLabel(this, "Label3", TwipsRect(11880, 9840, 1215, 135), 8.25);
 
   // The end indicators stand over the labels.
-  image1_ = MakeEndIndicator(this, "Image1", TwipsRect(1200, 6840, 1815, 1140));
-  image2_ = MakeEndIndicator(this, "Image2", TwipsRect(10500, 6840, 1815, 1140));
+  josekiEndMark_ = MakeEndIndicator(this, "Image1", TwipsRect(1200, 6840, 1815, 1140));
+  recordEndMark_ = MakeEndIndicator(this, "Image2", TwipsRect(10500, 6840, 1815, 1140));
 
-  timer2_ = new QTimer(this);
-  timer2_->setObjectName(QStringLiteral("Timer2"));
-  timer2_->setInterval(kTimerInterval);
-  timer4_ = new QTimer(this);
-  timer4_->setObjectName(QStringLiteral("Timer4"));
-  timer4_->setInterval(kTimerInterval);
+  endMarkTimer_ = new QTimer(this);
+  endMarkTimer_->setObjectName(QStringLiteral("Timer2"));
+  endMarkTimer_->setInterval(kTimerInterval);
+  hitDeliveryTimer_ = new QTimer(this);
+  hitDeliveryTimer_->setObjectName(QStringLiteral("Timer4"));
+  hitDeliveryTimer_->setInterval(kTimerInterval);
 }
 
 void JosekiWindow::BuildButtons() {
@@ -197,15 +215,15 @@ void JosekiWindow::BuildButtons() {
     button->setAutoDefault(false);
     if (layout.boldGothic) button->setFont(UiFont(QString::fromUtf8(kGothicFont), 9, true));
     StyleGraphicalButton(button, QColor(FromBgr(layout.back)));
-    buttons_.insert(name, button);
+    buttons_[static_cast<std::size_t>(layout.role)] = button;
   }
 }
 
 void JosekiWindow::SetTabOrder() {
   std::vector<std::pair<int, QWidget*>> order;
   for (const ButtonLayout& layout : kButtons)
-    order.emplace_back(layout.tab, buttons_.value(QString::fromLatin1(layout.name)));
-  order.emplace_back(30, list1_);
+    order.emplace_back(layout.tab, ButtonFor(layout.role));
+  order.emplace_back(30, entryList_);
   std::sort(order.begin(), order.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1].second, order[i].second);
@@ -213,39 +231,38 @@ void JosekiWindow::SetTabOrder() {
 }
 
 void JosekiWindow::Wire() {
-  auto on = [this](const char* name, void (*procedure)(JosekiSession&)) {
-    connect(buttons_.value(QString::fromLatin1(name)), &QPushButton::clicked, this,
-            [this, procedure] { Run(procedure); });
+  auto on = [this](Button button, void (*procedure)(JosekiSession&)) {
+    connect(ButtonFor(button), &QPushButton::clicked, this, [this, procedure] { Run(procedure); });
   };
-  on("Command2", ShowWholeRecord);
-  on("Command3", StepForwardOne);
-  on("Command17", StepForwardFive);
-  on("Command20", StepBackOne);
-  on("Command21", StepBackFive);
-  on("Command22", BackToFirstMove);
-  on("Command6", StartHint);
-  on("Command5", ShowNextMove);
-  on("Command12", ShowEntry);
-  on("Command13", EnlargeText);
-  on("Command1", StartSearchInput);
-  on("Command8", RedisplaySearch);
-  on("Command9", ShortenSearch);
-  on("Command10", AddSearchMoves);
-  on("Command4", RunSearch);
-  on("Command11", EndSearch);
-  connect(buttons_.value(QStringLiteral("Command7")), &QPushButton::clicked, this, &QWidget::close);
+  on(Button::RecordToLastNumberedMove, ShowRecordToLastNumberedMove);
+  on(Button::RecordForwardOne, StepForwardOne);
+  on(Button::RecordForwardFive, StepForwardFive);
+  on(Button::RecordBackOne, StepBackOne);
+  on(Button::RecordBackFive, StepBackFive);
+  on(Button::RecordFirstMove, BackToFirstMove);
+  on(Button::StartHint, StartHint);
+  on(Button::ShowNextMove, ShowNextMove);
+  on(Button::ShowWholeEntry, ShowEntry);
+  on(Button::EnlargeText, EnlargeText);
+  on(Button::StartSearchInput, StartSearchInput);
+  on(Button::RedisplaySearch, RedisplaySearch);
+  on(Button::ShortenSearch, ShortenSearch);
+  on(Button::AddSearchMoves, AddSearchMoves);
+  on(Button::RunSearch, RunSearch);
+  on(Button::EndSearch, EndSearch);
+  connect(ButtonFor(Button::Menu), &QPushButton::clicked, this, &QWidget::close);
 
-  connect(timer2_, &QTimer::timeout, this, [this] { Run(EndIndicatorTick); });
-  connect(timer4_, &QTimer::timeout, this, [this] { Run(FoundEntryTick); });
+  connect(endMarkTimer_, &QTimer::timeout, this, [this] { Run(EndIndicatorTick); });
+  connect(hitDeliveryTimer_, &QTimer::timeout, this, [this] { Run(FoundEntryTick); });
 
-  connect(display_, &BoardView::PointerMoved, this,
+  connect(boardView_, &BoardView::PointerMoved, this,
           [this](int x, int y) { Run([x, y](JosekiSession& s) { TrackPointer(s, x, y); }); });
-  connect(display_, &BoardView::Clicked, this, [this] { Run(AddSearchStone); });
+  connect(boardView_, &BoardView::Clicked, this, [this] { Run(AddSearchStone); });
 
-  connect(list1_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  connect(entryList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &JosekiWindow::OnCurrentRowChanged);
   // A click on the row that is already selected runs the handling again, as any click does.
-  connect(list1_, &QAbstractItemView::clicked, this, [this] {
+  connect(entryList_, &QAbstractItemView::clicked, this, [this] {
     const bool handled = rowChangedByPress_;
     rowChangedByPress_ = false;
     if (!handled) Run(SelectEntry);
@@ -255,16 +272,16 @@ void JosekiWindow::Wire() {
 void JosekiWindow::OnCurrentRowChanged() {
   if (selectingFromCode_) return;
   // Keep the selection on the current row so that SelectedRow reads it.
-  const QModelIndex current = list1_->selectionModel()->currentIndex();
-  if (current.isValid() && !list1_->selectionModel()->isSelected(current))
-    list1_->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+  const QModelIndex current = entryList_->selectionModel()->currentIndex();
+  if (current.isValid() && !entryList_->selectionModel()->isSelected(current))
+    entryList_->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
   rowChangedByPress_ = true;
   Run(SelectEntry);
 }
 
 bool JosekiWindow::eventFilter(QObject* watched, QEvent* event) {
   // Every press on the list starts a new click: whether it moves the selection is decided now.
-  if (watched == list1_->viewport() && event->type() == QEvent::MouseButtonPress)
+  if (watched == entryList_->viewport() && event->type() == QEvent::MouseButtonPress)
     rowChangedByPress_ = false;
   return QWidget::eventFilter(watched, event);
 }
@@ -293,30 +310,28 @@ void JosekiWindow::showEvent(QShowEvent* event) {
 
 // --- JosekiControls ---
 
-void JosekiWindow::SetLabel1(const QString& text) {
-  label1_->setText(text);
+void JosekiWindow::SetRecordCaption(const QString& text) {
+  recordCaption_->setText(text);
 }
-QString JosekiWindow::Label1() const {
-  return label1_->text();
-}
-void JosekiWindow::SetLabel2(const QString& text) {
-  label2_->setText(text);
+void JosekiWindow::SetComment(const QString& text) {
+  comment_->setText(text);
 }
 
-void JosekiWindow::SetLabel3(const QString& text) {
-  // Label3 sizes itself to its text. It stands at the bottom edge of the window; when the font's
-  // line is taller than the room below its designed top, it moves up so the text stays readable.
-  label3_->setText(text);
-  label3_->adjustSize();
-  label3_->move(kLabel3Left, std::min(kLabel3Top, kClientHeight - label3_->height()));
+void JosekiWindow::SetReference(const QString& text) {
+  // The reference text sizes itself to its text. It stands at the bottom edge of the window; when
+  // the font's line is taller than the room below its designed top, it moves up so the text stays
+  // readable.
+  reference_->setText(text);
+  reference_->adjustSize();
+  reference_->move(kReferenceLeft, std::min(kReferenceTop, kClientHeight - reference_->height()));
 }
 
-double JosekiWindow::LabelFontSize() const {
-  return label2_->font().pointSizeF();
+double JosekiWindow::TextFontSize() const {
+  return comment_->font().pointSizeF();
 }
 
-void JosekiWindow::SetLabelFontSize(double points) {
-  for (QLabel* label : {label1_, label2_}) {
+void JosekiWindow::SetTextFontSize(double points) {
+  for (QLabel* label : {recordCaption_, comment_}) {
     QFont font = label->font();
     font.setPointSizeF(points);
     label->setFont(font);
@@ -324,36 +339,35 @@ void JosekiWindow::SetLabelFontSize(double points) {
 }
 
 void JosekiWindow::SetRecordButtonsEnabled(bool enabled) {
-  for (const char* name : kRecordButtons)
-    buttons_.value(QString::fromLatin1(name))->setEnabled(enabled);
+  for (Button button : kRecordButtons) ButtonFor(button)->setEnabled(enabled);
 }
 
-void JosekiWindow::SetImage1Visible(bool visible) {
-  image1_->setVisible(visible);
+void JosekiWindow::SetJosekiEndMarkVisible(bool visible) {
+  josekiEndMark_->setVisible(visible);
 }
-void JosekiWindow::SetImage2Visible(bool visible) {
-  image2_->setVisible(visible);
+void JosekiWindow::SetRecordEndMarkVisible(bool visible) {
+  recordEndMark_->setVisible(visible);
 }
 
-void JosekiWindow::SetTimer2Enabled(bool enabled) {
+void JosekiWindow::SetEndMarkTimerEnabled(bool enabled) {
   // Enabling a running timer does not restart its second.
   if (!enabled)
-    timer2_->stop();
-  else if (!timer2_->isActive())
-    timer2_->start();
+    endMarkTimer_->stop();
+  else if (!endMarkTimer_->isActive())
+    endMarkTimer_->start();
 }
 
-void JosekiWindow::SetTimer4Enabled(bool enabled) {
+void JosekiWindow::SetHitDeliveryTimerEnabled(bool enabled) {
   if (!enabled)
-    timer4_->stop();
-  else if (!timer4_->isActive())
-    timer4_->start();
+    hitDeliveryTimer_->stop();
+  else if (!hitDeliveryTimer_->isActive())
+    hitDeliveryTimer_->start();
 }
 
 void JosekiWindow::SetListRows(const QStringList& titles) {
   const bool was = std::exchange(selectingFromCode_, true);
   listModel_->setStringList(titles);
-  list1_->selectionModel()->clear();
+  entryList_->selectionModel()->clear();
   selectingFromCode_ = was;
 }
 
@@ -362,18 +376,18 @@ int JosekiWindow::ListRowCount() const {
 }
 
 int JosekiWindow::SelectedRow() const {
-  const QModelIndex current = list1_->selectionModel()->currentIndex();
-  if (!current.isValid() || !list1_->selectionModel()->isSelected(current)) return -1;
+  const QModelIndex current = entryList_->selectionModel()->currentIndex();
+  if (!current.isValid() || !entryList_->selectionModel()->isSelected(current)) return -1;
   return current.row();
 }
 
 void JosekiWindow::SetSelectedRow(int row) {
   const bool was = std::exchange(selectingFromCode_, true);
-  QItemSelectionModel* selection = list1_->selectionModel();
+  QItemSelectionModel* selection = entryList_->selectionModel();
   const QModelIndex index = listModel_->index(row, 0);
   if (index.isValid()) {
     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    list1_->scrollTo(index);
+    entryList_->scrollTo(index);
   } else {
     selection->clear();
   }

@@ -1,10 +1,11 @@
 #pragma once
-// The joseki window (Form4): the board picture, the entry list, the labels and the command
-// buttons laid out as designed, with every event forwarded to the window's procedures.
+// The joseki window: the board picture, the entry list, the texts and the command buttons laid
+// out as designed, with every event forwarded to the window's procedures. Each widget carries
+// its form name as its objectName (docs/ARCHITECTURE.md lists them).
 
-#include <QHash>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <functional>
 
 #include "joseki/joseki_controls.h"
@@ -33,18 +34,39 @@ class JosekiWindow : public QWidget, public JosekiControls {
 
   JosekiSession& Session() { return session_; }
 
+  // The command buttons by what they do.
+  enum class Button {
+    StartHint,                 // "手順表示開始"
+    ShowNextMove,              // "次手を表示"
+    ShowWholeEntry,            // "全手順表示"
+    StartSearchInput,          // "検索手順の入力開始"
+    RedisplaySearch,           // "検索手順の再表示"
+    AddSearchMoves,            // "手順を追加する"
+    ShortenSearch,             // "手順を減らす"
+    RunSearch,                 // "検 索 実 行"
+    EndSearch,                 // "検索中止・終了"
+    Menu,                      // "メニュー"
+    EnlargeText,               // "文字拡大"
+    RecordToLastNumberedMove,  // "棋譜の表示"
+    RecordFirstMove,           // "初手に戻る"
+    RecordForwardOne,          // "１手進む"
+    RecordForwardFive,         // "５手進む"
+    RecordBackOne,             // "１手戻る"
+    RecordBackFive,            // "５手戻る"
+  };
+  static constexpr int kButtonCount = 17;
+
   // JosekiControls, implemented with the window's widgets.
-  void SetLabel1(const QString& text) override;
-  QString Label1() const override;
-  void SetLabel2(const QString& text) override;
-  void SetLabel3(const QString& text) override;
-  double LabelFontSize() const override;
-  void SetLabelFontSize(double points) override;
+  void SetRecordCaption(const QString& text) override;
+  void SetComment(const QString& text) override;
+  void SetReference(const QString& text) override;
+  double TextFontSize() const override;
+  void SetTextFontSize(double points) override;
   void SetRecordButtonsEnabled(bool enabled) override;
-  void SetImage1Visible(bool visible) override;
-  void SetImage2Visible(bool visible) override;
-  void SetTimer2Enabled(bool enabled) override;
-  void SetTimer4Enabled(bool enabled) override;
+  void SetJosekiEndMarkVisible(bool visible) override;
+  void SetRecordEndMarkVisible(bool visible) override;
+  void SetEndMarkTimerEnabled(bool enabled) override;
+  void SetHitDeliveryTimerEnabled(bool enabled) override;
   void SetListRows(const QStringList& titles) override;
   int ListRowCount() const override;
   int SelectedRow() const override;
@@ -76,17 +98,19 @@ class JosekiWindow : public QWidget, public JosekiControls {
   // does not run the handling a second time.
   bool rowChangedByPress_ = false;
 
-  QHash<QString, QPushButton*> buttons_;  // by control name ("Command1" ...)
-  BoardView* display_ = nullptr;
-  QListView* list1_ = nullptr;
+  QPushButton* ButtonFor(Button button) const { return buttons_[static_cast<std::size_t>(button)]; }
+
+  std::array<QPushButton*, kButtonCount> buttons_{};  // by Button
+  BoardView* boardView_ = nullptr;
+  QListView* entryList_ = nullptr;
   QStringListModel* listModel_ = nullptr;
-  QLabel* label1_ = nullptr;
-  QLabel* label2_ = nullptr;
-  QLabel* label3_ = nullptr;
-  QLabel* image1_ = nullptr;
-  QLabel* image2_ = nullptr;
-  QTimer* timer2_ = nullptr;
-  QTimer* timer4_ = nullptr;
+  QLabel* recordCaption_ = nullptr;
+  QLabel* comment_ = nullptr;
+  QLabel* reference_ = nullptr;
+  QLabel* josekiEndMark_ = nullptr;
+  QLabel* recordEndMark_ = nullptr;
+  QTimer* endMarkTimer_ = nullptr;
+  QTimer* hitDeliveryTimer_ = nullptr;
 };
 
 }  // namespace moraku

@@ -1,5 +1,5 @@
 #pragma once
-// The menu window (Form1): the two section buttons, the operating instructions and the end
+// The menu window: the two section buttons, the operating instructions and the end
 // button. It keeps the two values that live for the whole run: SectionIndex and HelpText.
 
 #include <QPointer>

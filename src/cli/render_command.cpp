@@ -7,11 +7,11 @@
 #include <QImage>
 
 #include "cli/commands.h"
-#include "cli/headless_controls.h"
 #include "joseki/entry_selection.h"
 #include "joseki/joseki_session.h"
 #include "joseki/playback.h"
 #include "joseki/record_text.h"
+#include "joseki/recording_controls.h"
 #include "joseki/window_load.h"
 
 namespace moraku::cli {
@@ -82,7 +82,7 @@ int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
     return 1;
   }
 
-  HeadlessControls controls;
+  RecordingControls controls;
   ImageStore images(fld2);
   JosekiSession session(controls, images);
   session.state.SectionIndex = r.section;

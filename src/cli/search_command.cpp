@@ -8,10 +8,10 @@
 
 #include "board/coords.h"
 #include "cli/commands.h"
-#include "cli/headless_controls.h"
 #include "data/section_loader.h"
 #include "joseki/joseki_controls.h"
 #include "joseki/joseki_session.h"
+#include "joseki/recording_controls.h"
 #include "search/search_input.h"
 #include "search/search_run.h"
 #include "search/search_scan.h"
@@ -93,7 +93,7 @@ int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 2;
   }
 
-  HeadlessControls controls;
+  RecordingControls controls;
   ImageStore images(ImageFolder());
   JosekiSession session(controls, images);
   session.state.SectionIndex = parsed->section;
@@ -104,8 +104,8 @@ int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
     TrackPointer(session, CellX(Board::Record, p.col) + kCellWidth / 2,
                  CellY(p.row) + kCellHeight / 2);
     AddSearchStone(session);
-    if (!controls.Messages().isEmpty()) {
-      err << OneLine(controls.Messages().last()) << "\n";
+    if (!controls.messages.isEmpty()) {
+      err << OneLine(controls.messages.last()) << "\n";
       return 1;
     }
   }
@@ -117,14 +117,14 @@ int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
   session.state.Entries = std::move(load.table);
 
-  out << "search text: " << session.state.Text6 << "\n";
-  out << "mirror text: " << session.state.Text7 << "\n";
+  out << "search text: " << session.state.SearchText << "\n";
+  out << "mirror text: " << session.state.MirrorText << "\n";
   moraku::RunSearch(session);
   const int dropped = session.state.DroppedStones;
-  if (!controls.Timer4Enabled()) {
+  if (!controls.hitDeliveryTimerEnabled) {
     out << "dropped stones: " << dropped << "\n";
-    err << OneLine(controls.Messages().isEmpty() ? SearchFailureMessage(dropped)
-                                                 : controls.Messages().last())
+    err << OneLine(controls.messages.isEmpty() ? SearchFailureMessage(dropped)
+                                               : controls.messages.last())
         << "\n";
     return 1;
   }

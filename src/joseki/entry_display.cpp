@@ -128,7 +128,7 @@ void ParseRecord(JosekiSession& session) {
     session.ui.SetRecordButtonsEnabled(false);
     return;
   }
-  session.ui.SetLabel1(parts->caption);
+  session.ui.SetRecordCaption(parts->caption);
   s.NumberLimit = parts->numberLimit;
   s.RecordLength = parts->recordLength;
   s.RawRecordMoves = parts->rawMoves;
@@ -152,12 +152,12 @@ void ShowRecord(JosekiSession& session) {
     const int m = ++s.MoveCount;
     s.MoveRow = CoordFromChar(CharAt(shown, k));
     if (s.MoveRow == 0) {
-      session.ui.SetLabel1(QString());
+      session.ui.SetRecordCaption(QString());
       return;
     }
     s.MoveCol = CoordFromChar(CharAt(shown, k + 1));
     if (s.MoveCol == 0) {
-      session.ui.SetLabel1(QString());
+      session.ui.SetRecordCaption(QString());
       return;
     }
     s.StoneColor = m % 2 != 0 ? 1 : 2;

@@ -25,7 +25,7 @@ void TakeEntry(JosekiSession& session, const Entry& entry, const QString& joseki
   JosekiState& s = session.state;
   s.PresetStones = entry.preset;
   s.JosekiMoves = josekiMoves;
-  session.ui.SetLabel2(entry.comment);
+  session.ui.SetComment(entry.comment);
   s.Marks = entry.marks;
   s.RecordText = entry.record;
 }
@@ -45,11 +45,11 @@ void SelectEntry(JosekiSession& session) {
   if (!IsEntryIndex(session, k)) return;
   s.CurrentEntry = k;
   const Entry& entry = s.Entries.entries[k];
-  session.ui.SetLabel3(entry.ref);
+  session.ui.SetReference(entry.ref);
   TakeEntry(session, entry, CleanJosekiMoves(entry.moves));
-  SetText6(session, s.RecordText);
+  SetSearchText(session, s.RecordText);
   ForgetRecordWhenNone(session);
-  session.ui.SetLabel1(QStringLiteral(" "));
+  session.ui.SetRecordCaption(QStringLiteral(" "));
   ShowEntry(session);
 }
 
@@ -65,7 +65,7 @@ void ShowFirstEntry(JosekiSession& session) {
   const Entry& entry = session.state.Entries.entries[1];
   TakeEntry(session, entry, entry.moves);
   ForgetRecordWhenNone(session);
-  session.ui.SetLabel1(QStringLiteral(" "));
+  session.ui.SetRecordCaption(QStringLiteral(" "));
   ShowEntry(session);
 }
 
@@ -80,12 +80,12 @@ void ShowFoundEntry(JosekiSession& session) {
   const int row = k - 1;
   if (row < 0 || row >= session.ui.ListRowCount()) return;
   SelectListRow(session, row);
-  session.ui.SetLabel1(QStringLiteral(" "));
+  session.ui.SetRecordCaption(QStringLiteral(" "));
   ShowEntry(session);
 }
 
 void EnlargeText(JosekiSession& session) {
-  session.ui.SetLabelFontSize(session.ui.LabelFontSize() > 12 ? 11 : 14);
+  session.ui.SetTextFontSize(session.ui.TextFontSize() > 12 ? 11 : 14);
 }
 
 }  // namespace moraku

@@ -19,7 +19,7 @@ void ShowFirstEntry(JosekiSession& session);
 // Entry CurrentEntry - 1 becomes the entry shown (the search's hit, one second after the search).
 void ShowFoundEntry(JosekiSession& session);
 
-// "文字拡大": Label1 and Label2 switch between 14 and 11 points.
+// "文字拡大": the record caption and the comment switch between 14 and 11 points.
 void EnlargeText(JosekiSession& session);
 
 }  // namespace moraku

@@ -1,6 +1,6 @@
 #pragma once
 // The controls of the joseki window that its procedures touch. The window implements it with
-// real widgets; tests implement it with a recording fake.
+// real widgets; RecordingControls stands in for them without a screen.
 
 #include <QString>
 #include <QStringList>
@@ -11,28 +11,28 @@ class JosekiControls {
  public:
   virtual ~JosekiControls() = default;
 
-  virtual void SetLabel1(const QString& text) = 0;  // the record's caption
-  virtual QString Label1() const = 0;
-  virtual void SetLabel2(const QString& text) = 0;  // the entry's comment
-  virtual void SetLabel3(const QString& text) = 0;  // the entry's reference text
+  virtual void SetRecordCaption(const QString& text) = 0;  // above the record board
+  virtual void SetComment(const QString& text) = 0;        // the entry's comment
+  virtual void SetReference(const QString& text) = 0;      // the entry's reference text
 
-  // Font size in points of Label1 and Label2 (both change together).
-  virtual double LabelFontSize() const = 0;
-  virtual void SetLabelFontSize(double points) = 0;
+  // Font size in points of the record caption and the comment (both change together).
+  virtual double TextFontSize() const = 0;
+  virtual void SetTextFontSize(double points) = 0;
 
-  // The six record buttons Command2, Command3, Command17, Command20, Command21, Command22.
+  // The six buttons that step through the record.
   virtual void SetRecordButtonsEnabled(bool enabled) = 0;
 
-  // Image1 (joseki board) and Image2 (record board): the end indicator pictures.
-  virtual void SetImage1Visible(bool visible) = 0;
-  virtual void SetImage2Visible(bool visible) = 0;
+  // The end marks: the pictures that say the joseki (joseki board) or the record (record
+  // board) has no further move.
+  virtual void SetJosekiEndMarkVisible(bool visible) = 0;
+  virtual void SetRecordEndMarkVisible(bool visible) = 0;
 
-  // Timer2 hides the end indicators, Timer4 delivers a search hit; both tick after 1000 ms.
-  virtual void SetTimer2Enabled(bool enabled) = 0;
-  virtual void SetTimer4Enabled(bool enabled) = 0;
+  // The two one-second timers: one hides the end marks, one delivers the entry a search found.
+  virtual void SetEndMarkTimerEnabled(bool enabled) = 0;
+  virtual void SetHitDeliveryTimerEnabled(bool enabled) = 0;
 
-  // List1. SetListRows replaces all rows; SetSelectedRow selects a row (-1: none) without
-  // raising the list's click handling, which the procedures run themselves.
+  // The entry list. SetListRows replaces all rows; SetSelectedRow selects a row (-1: none)
+  // without raising the list's click handling, which the procedures run themselves.
   virtual void SetListRows(const QStringList& titles) = 0;
   virtual int ListRowCount() const = 0;
   virtual int SelectedRow() const = 0;

@@ -14,9 +14,9 @@ bool ClearRecordBoard(JosekiSession& session) {
   return true;
 }
 
-void SetText6(JosekiSession& session, const QString& text) {
-  if (session.state.Text6 == text) return;
-  session.state.Text6 = text;
+void SetSearchText(JosekiSession& session, const QString& text) {
+  if (session.state.SearchText == text) return;
+  session.state.SearchText = text;
   session.ui.SetRecordButtonsEnabled(false);
 }
 

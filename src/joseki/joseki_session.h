@@ -25,9 +25,9 @@ bool ClearJosekiBoard(JosekiSession& session);
 // to search input (NoBoardInput = false).
 bool ClearRecordBoard(JosekiSession& session);
 
-// Sets the text of Text6; when the text changes, its change handling disables the six record
+// Sets the text of SearchText; when the text changes, its change handling disables the six record
 // buttons.
-void SetText6(JosekiSession& session, const QString& text);
+void SetSearchText(JosekiSession& session, const QString& text);
 
 // Loads `image` and draws it at point (row, col) of a board, then presents. Returns false,
 // drawing nothing, when the image cannot be loaded (Pattern keeps its picture).

@@ -53,10 +53,10 @@ struct JosekiState {
   int MouseCol = 0;
   int MouseRow = 0;
 
-  // The hidden text boxes: Text6 holds the search text (and the record text of the entry
-  // chosen), Text7 the mirror text. Change Text6 only through SetText6.
-  QString Text6;
-  QString Text7;
+  // The hidden text boxes: SearchText holds the search text (and the record text of the entry
+  // chosen), MirrorText the mirror text. Change SearchText only through SetSearchText.
+  QString SearchText;
+  QString MirrorText;
 
   // Search execution.
   std::array<QString, 11> HitKeys;

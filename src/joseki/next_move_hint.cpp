@@ -2,6 +2,7 @@
 
 #include "board/coords.h"
 #include "joseki/entry_display.h"
+#include "render/image_names.h"
 
 namespace moraku {
 
@@ -35,8 +36,7 @@ void StartHint(JosekiSession& session) {
     s.MoveCol = IsTenuki(c) ? 19 : CoordFromChar(c);
     const bool black = s.StoneNo % 2 != 0;
     s.StoneColor = black ? 1 : 2;
-    DrawJosekiStone(session, black ? QStringLiteral("mygold.gif") : QStringLiteral("ysilver.gif"),
-                    s.MoveRow, s.MoveCol);
+    DrawJosekiStone(session, PlainStoneImage(black), s.MoveRow, s.MoveCol);
     s.LastRow = s.MoveRow;
     s.LastCol = s.MoveCol;
     s.JosekiGrid.Place(s.MoveCol, s.MoveRow, s.StoneColor);
@@ -83,13 +83,11 @@ void ShowNextMove(JosekiSession& session) {
   }
   const bool white = s.HintCount % 2 != 0;
   s.StoneColor = s.StoneNo = white ? 2 : 1;
-  DrawJosekiStone(session, white ? QStringLiteral("zshirored.gif") : QStringLiteral("zkurored.gif"),
-                  row, col);
+  DrawJosekiStone(session, RedMarkedStoneImage(!white), row, col);
   // The stone marked before turns plain; the hint remembers its own cell for it, so a stone
   // placed on the record board in between does not move the redraw.
   if (s.HintLastRow > 0) {
-    DrawJosekiStone(session, white ? QStringLiteral("mygold.gif") : QStringLiteral("ysilver.gif"),
-                    s.HintLastRow, s.HintLastCol);
+    DrawJosekiStone(session, PlainStoneImage(/*black=*/white), s.HintLastRow, s.HintLastCol);
   }
   s.LastRow = s.HintLastRow = s.MoveRow = row;
   s.LastCol = s.HintLastCol = s.MoveCol = col;
@@ -98,9 +96,9 @@ void ShowNextMove(JosekiSession& session) {
                          [&session](int c, int r) { ErasePoint(session, Board::Joseki, c, r); });
   }
   if (s.HintCount == n) {
-    session.ui.SetImage1Visible(true);
+    session.ui.SetJosekiEndMarkVisible(true);
     s.HintCount = 0;
-    session.ui.SetTimer2Enabled(true);
+    session.ui.SetEndMarkTimerEnabled(true);
   }
 }
 

@@ -6,7 +6,7 @@
 
 namespace moraku {
 
-void StartHint(JosekiSession& session);     // Command6 "手順表示開始"
-void ShowNextMove(JosekiSession& session);  // Command5 "次手を表示"
+void StartHint(JosekiSession& session);     // "手順表示開始"
+void ShowNextMove(JosekiSession& session);  // "次手を表示"
 
 }  // namespace moraku

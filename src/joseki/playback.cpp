@@ -12,8 +12,8 @@ namespace {
 
 // Shows the record board's end indicator for about a second (hidden by EndIndicatorTick).
 void ShowEndIndicator(JosekiSession& session) {
-  session.ui.SetImage2Visible(true);
-  session.ui.SetTimer2Enabled(true);
+  session.ui.SetRecordEndMarkVisible(true);
+  session.ui.SetEndMarkTimerEnabled(true);
 }
 
 void ClearAndReplay(JosekiSession& session) {
@@ -66,7 +66,7 @@ void ReplayRecord(JosekiSession& session, int& target) {
   s.MoveCount = std::max(target, 0);
 }
 
-void ShowWholeRecord(JosekiSession& session) {
+void ShowRecordToLastNumberedMove(JosekiSession& session) {
   JosekiState& s = session.state;
   if (s.RecordMoves.isEmpty()) return;
   s.TargetMove = s.RecordLength;
@@ -104,9 +104,9 @@ void BackToFirstMove(JosekiSession& session) {
 }
 
 void EndIndicatorTick(JosekiSession& session) {
-  session.ui.SetTimer2Enabled(false);
-  session.ui.SetImage1Visible(false);
-  session.ui.SetImage2Visible(false);
+  session.ui.SetEndMarkTimerEnabled(false);
+  session.ui.SetJosekiEndMarkVisible(false);
+  session.ui.SetRecordEndMarkVisible(false);
 }
 
 }  // namespace moraku

@@ -10,14 +10,14 @@ namespace moraku {
 // leaves MoveCount = target (0 when target < 1).
 void ReplayRecord(JosekiSession& session, int& target);
 
-void ShowWholeRecord(JosekiSession& session);  // Command2 "棋譜の表示"
-void StepForwardOne(JosekiSession& session);   // Command3 "１手進む"
-void StepForwardFive(JosekiSession& session);  // Command17 "５手進む"
-void StepBackOne(JosekiSession& session);      // Command20 "１手戻る"
-void StepBackFive(JosekiSession& session);     // Command21 "５手戻る"
-void BackToFirstMove(JosekiSession& session);  // Command22 "初手に戻る"
+void ShowRecordToLastNumberedMove(JosekiSession& session);  // "棋譜の表示"
+void StepForwardOne(JosekiSession& session);                // "１手進む"
+void StepForwardFive(JosekiSession& session);               // "５手進む"
+void StepBackOne(JosekiSession& session);                   // "１手戻る"
+void StepBackFive(JosekiSession& session);                  // "５手戻る"
+void BackToFirstMove(JosekiSession& session);               // "初手に戻る"
 
-// Tick of Timer2: disables it and hides both end indicators.
+// Tick of the end-mark timer: disables it and hides both end marks.
 void EndIndicatorTick(JosekiSession& session);
 
 }  // namespace moraku

@@ -9,19 +9,17 @@ constexpr int kHighestNumber = 55;
 }  // namespace
 
 QString PresetStoneImage(int p) {
-  return p % 2 != 0 ? QStringLiteral("mygold.gif") : QStringLiteral("ysilver.gif");
+  return PlainStoneImage(p % 2 != 0);
 }
 
 QString JosekiMoveImage(int m) {
-  if (m > kHighestNumber) return QStringLiteral("ysilver.gif");
+  if (m > kHighestNumber) return WhiteStoneImage();
   return NumberedStoneName(m % 2 == 0, m);
 }
 
 QString RecordMoveImage(int m, int n, bool whiteFirst) {
-  if (n <= 0) return m % 2 != 0 ? QStringLiteral("mygold.gif") : QStringLiteral("ysilver.gif");
-  if (n > kHighestNumber) {
-    return whiteFirst ? QStringLiteral("ysilver.gif") : QStringLiteral("zgold.gif");
-  }
+  if (n <= 0) return PlainStoneImage(m % 2 != 0);
+  if (n > kHighestNumber) return whiteFirst ? WhiteStoneImage() : GoldStoneImage();
   const bool odd = n % 2 != 0;
   return NumberedStoneName(whiteFirst ? !odd : odd, n);
 }
@@ -29,10 +27,10 @@ QString RecordMoveImage(int m, int n, bool whiteFirst) {
 QString MarkerImage(QStringView code) {
   if (code.size() == 1) {
     const char16_t c = code[0].unicode();
-    if (c >= u'a' && c <= u'e') return QStringLiteral("a") + QChar(c) + QStringLiteral(".gif");
-    if (c == u'2') return QStringLiteral("kurokuro.gif");
+    if (c >= u'a' && c <= u'e') return LetterMarkImage(QChar(c));
+    if (c == u'2') return StoneMarkImage(true);
   }
-  return QStringLiteral("shiroshiro.gif");
+  return StoneMarkImage(false);
 }
 
 }  // namespace moraku

@@ -16,7 +16,7 @@ QString OpenSection(JosekiSession& session, const QString& databasePath) {
   }
   s.Entries = std::move(load.table);
 
-  session.ui.SetLabel1(QStringLiteral(" "));
+  session.ui.SetRecordCaption(QStringLiteral(" "));
   QStringList titles;
   titles.reserve(s.Entries.Count());
   for (int k = 1; k <= s.Entries.Count(); ++k) titles << s.Entries.entries[k].title;
@@ -28,10 +28,10 @@ QString OpenSection(JosekiSession& session, const QString& databasePath) {
   if (!empty) SelectListRow(session, 0);
   s.CurrentEntry = empty ? 0 : 1;
   session.ui.SetRecordButtonsEnabled(false);
-  session.ui.SetTimer2Enabled(false);
-  session.ui.SetTimer4Enabled(false);
-  session.ui.SetImage1Visible(false);
-  session.ui.SetImage2Visible(false);
+  session.ui.SetEndMarkTimerEnabled(false);
+  session.ui.SetHitDeliveryTimerEnabled(false);
+  session.ui.SetJosekiEndMarkVisible(false);
+  session.ui.SetRecordEndMarkVisible(false);
   if (!empty) ShowFirstEntry(session);
   s.NoBoardInput = true;
   return {};

@@ -9,10 +9,10 @@
 namespace moraku {
 
 // The load of the joseki window for state.SectionIndex: reads the section from the database
-// at databasePath into state.Entries, sets Label1 to one space, fills List1 with the titles,
-// selects row 0 (showing entry 1), sets CurrentEntry = 1, disables the six record buttons and
-// both timers, hides Image1 and Image2, shows entry 1 again with ShowFirstEntry and closes the
-// board input. A database that cannot be opened or read leaves the list empty and the controls
+// at databasePath into state.Entries, sets the record caption to one space, fills the entry list
+// with the titles, selects row 0 (showing entry 1), sets CurrentEntry = 1, disables the six record
+// buttons and both timers, hides both end marks, shows entry 1 again with ShowFirstEntry and closes
+// the board input. A database that cannot be opened or read leaves the list empty and the controls
 // in their designed state, and returns a message for the user naming the file and the reason;
 // on success returns an empty string.
 QString OpenSection(JosekiSession& session, const QString& databasePath);

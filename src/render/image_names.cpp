@@ -31,20 +31,10 @@ QStringList AllImageNames() {
                        "bottomleft23.jpg", "bottomright23.jpg", "top23.jpg",    "bottom23.jpg",
                        "left23.jpg",       "right23.jpg"};
   for (int n = 1; n <= 55; ++n) names << NumberedStoneName(true, n) << NumberedStoneName(false, n);
-  names << "zkurored.gif"
-        << "zshirored.gif"
-        << "mygold.gif"
-        << "ysilver.gif"
-        << "zgold.gif"
-        << "kurokuro.gif"
-        << "shiroshiro.gif"
-        << "aa.gif"
-        << "ab.gif"
-        << "ac.gif"
-        << "ad.gif"
-        << "ae.gif"
-        << "mmmcross.gif"
-        << "newcross.gif";
+  names << RedMarkedStoneImage(true) << RedMarkedStoneImage(false) << BlackStoneImage()
+        << WhiteStoneImage() << GoldStoneImage() << StoneMarkImage(true) << StoneMarkImage(false);
+  for (char16_t letter = u'a'; letter <= u'e'; ++letter) names << LetterMarkImage(QChar(letter));
+  names << FirstMoveMarkImage() << TenukiMarkImage();
   return names;
 }
 

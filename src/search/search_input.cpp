@@ -37,7 +37,7 @@ bool IsFirstMovePoint(int /*sectionIndex*/, int row, int col) {
 
 // The numbered stone image of search stone n.
 QString SearchStoneImage(int n) {
-  if (n >= 56) return QStringLiteral("ysilver.gif");
+  if (n >= 56) return WhiteStoneImage();
   return NumberedStoneName(n % 2 == 1, n);
 }
 
@@ -88,8 +88,8 @@ void AddSearchStone(JosekiSession& session) {
     session.ui.ShowMessage(QStringLiteral("一手目は星に打ってください。"));
     ClearRecordBoard(session);
     st.StoneNo = 0;
-    SetText6(session, QString());
-    st.Text7.clear();
+    SetSearchText(session, QString());
+    st.MirrorText.clear();
     return;
   }
 
@@ -104,20 +104,19 @@ void AddSearchStone(JosekiSession& session) {
     search = QString(searchChars, 3);
     mirror = QString(mirrorChars, 3);
   }
-  SetText6(session, st.Text6 + search);
-  st.Text7 += mirror;
+  SetSearchText(session, st.SearchText + search);
+  st.MirrorText += mirror;
   DrawStoneImage(session, Board::Record, SearchStoneImage(st.StoneNo), row, col);
 }
 
 void StartSearchInput(JosekiSession& session) {
   ClearRecordBoard(session);
   session.ui.SetRecordButtonsEnabled(false);
-  for (int x : kTenukiMarkerX)
-    DrawMarker(session, QStringLiteral("newcross.gif"), x, kTenukiMarkerY);
-  DrawMarker(session, QStringLiteral("mmmcross.gif"), kFirstMoveMarkerX, kFirstMoveMarkerY);
+  for (int x : kTenukiMarkerX) DrawMarker(session, TenukiMarkImage(), x, kTenukiMarkerY);
+  DrawMarker(session, FirstMoveMarkImage(), kFirstMoveMarkerX, kFirstMoveMarkerY);
   session.canvas.Present();
-  SetText6(session, QString());
-  session.state.Text7.clear();
+  SetSearchText(session, QString());
+  session.state.MirrorText.clear();
   session.state.StoneNo = 0;
   session.state.NoBoardInput = false;
 }
@@ -137,8 +136,8 @@ namespace {
 void RestartWith(JosekiSession& session, QString search, QString mirror) {
   session.state.StoneNo = 0;
   StartSearchInput(session);
-  SetText6(session, search);
-  session.state.Text7 = mirror;
+  SetSearchText(session, search);
+  session.state.MirrorText = mirror;
   RedrawTriples(session, search);
 }
 
@@ -146,18 +145,19 @@ void RestartWith(JosekiSession& session, QString search, QString mirror) {
 
 void RedrawSearch(JosekiSession& session) {
   JosekiState& st = session.state;
-  if (st.Text6.isEmpty()) {
+  if (st.SearchText.isEmpty()) {
     session.ui.ShowMessage(QStringLiteral("検索手順がありません。入力してください。"));
     return;
   }
-  RestartWith(session, st.Text6, st.Text7);
+  RestartWith(session, st.SearchText, st.MirrorText);
 }
 
 void ShortenSearch(JosekiSession& session) {
   JosekiState& st = session.state;
   // A text shorter than one stone has nothing to drop.
-  if (st.Text6.size() < 3 || st.Text7.size() < 3) return;
-  RestartWith(session, st.Text6.left(st.Text6.size() - 3), st.Text7.left(st.Text7.size() - 3));
+  if (st.SearchText.size() < 3 || st.MirrorText.size() < 3) return;
+  RestartWith(session, st.SearchText.left(st.SearchText.size() - 3),
+              st.MirrorText.left(st.MirrorText.size() - 3));
 }
 
 void RedisplaySearch(JosekiSession& session) {
@@ -166,7 +166,7 @@ void RedisplaySearch(JosekiSession& session) {
 }
 
 void AddSearchMoves(JosekiSession& session) {
-  const qsizetype stones = session.state.Text6.size() / 3;
+  const qsizetype stones = session.state.SearchText.size() / 3;
   session.state.StoneNo = static_cast<int>(std::min<qsizetype>(stones, kMaxStoneNo));
   session.state.NoBoardInput = false;
 }

@@ -11,7 +11,7 @@ void TrackPointer(JosekiSession& session, int x, int y);
 // Click on the board picture: takes the cell under the pointer as the next search stone.
 void AddSearchStone(JosekiSession& session);
 
-void StartSearchInput(JosekiSession& session);  // Command1 "検索手順の入力開始"
+void StartSearchInput(JosekiSession& session);  // "検索手順の入力開始"
 
 // Places the next numbered search stone at (row, col) of the record board.
 void DrawSearchStone(JosekiSession& session, int row, int col);
@@ -19,8 +19,8 @@ void DrawSearchStone(JosekiSession& session, int row, int col);
 // Redraws the search text on an empty record board.
 void RedrawSearch(JosekiSession& session);
 
-void ShortenSearch(JosekiSession& session);    // Command9 "手順を減らす"
-void RedisplaySearch(JosekiSession& session);  // Command8 "検索手順の再表示"
-void AddSearchMoves(JosekiSession& session);   // Command10 "手順を追加する"
+void ShortenSearch(JosekiSession& session);    // "手順を減らす"
+void RedisplaySearch(JosekiSession& session);  // "検索手順の再表示"
+void AddSearchMoves(JosekiSession& session);   // "手順を追加する"
 
 }  // namespace moraku

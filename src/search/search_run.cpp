@@ -10,15 +10,15 @@ void RunSearch(JosekiSession& session) {
   JosekiState& st = session.state;
   st.DroppedStones = 0;
   st.FallbackFound = false;
-  if (st.Text6.isEmpty()) {
+  if (st.SearchText.isEmpty()) {
     session.ui.ShowMessage(EmptySearchMessage());
     return;
   }
   for (int i = 1; i <= kMaxHitKeys; ++i) st.HitKeys[i].clear();
   session.ui.SetRecordButtonsEnabled(false);
 
-  const QString search = st.Text6;
-  const QString mirror = st.Text7;
+  const QString search = st.SearchText;
+  const QString mirror = st.MirrorText;
   st.FallbackText.clear();
   if (!IsWholeStoneText(search)) {
     session.ui.ShowMessage(ShortSearchMessage());
@@ -36,7 +36,7 @@ void RunSearch(JosekiSession& session) {
   if (outcome.located > 0) st.CurrentEntry = outcome.located + 1;
 
   if (st.FallbackFound) {
-    session.ui.SetTimer4Enabled(true);
+    session.ui.SetHitDeliveryTimerEnabled(true);
   } else {
     session.ui.ShowMessage(SearchFailureMessage(st.DroppedStones));
   }
@@ -44,7 +44,7 @@ void RunSearch(JosekiSession& session) {
 }
 
 void FoundEntryTick(JosekiSession& session) {
-  session.ui.SetTimer4Enabled(false);
+  session.ui.SetHitDeliveryTimerEnabled(false);
   ShowFoundEntry(session);
   session.ui.ShowMessage(SearchSuccessMessage(session.state.DroppedStones));
 }

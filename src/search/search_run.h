@@ -5,8 +5,9 @@
 
 namespace moraku {
 
-void RunSearch(JosekiSession& session);       // Command4 "検 索 実 行"
-void FoundEntryTick(JosekiSession& session);  // tick of Timer4: shows the hit and its message
-void EndSearch(JosekiSession& session);       // Command11 "検索中止・終了"
+void RunSearch(JosekiSession& session);  // "検 索 実 行"
+void FoundEntryTick(
+    JosekiSession& session);  // tick of the hit-delivery timer: shows the hit and its message
+void EndSearch(JosekiSession& session);  // "検索中止・終了"
 
 }  // namespace moraku

@@ -24,18 +24,18 @@ std::string U8(const QString& text) {
 const QString kHelp = QStringLiteral("■はじめに\r\n一行目\r\n■内容説明\r\n二行目\r\n■");
 
 struct Controls {
-  QComboBox* combo1;
-  QLabel* label1;
-  QPushButton* command1;
+  QComboBox* topicList;
+  QLabel* topicText;
+  QPushButton* backButton;
 };
 
 Controls Find(const QWidget& window) {
   Controls c{window.findChild<QComboBox*>(QStringLiteral("Combo1")),
              window.findChild<QLabel*>(QStringLiteral("Label1")),
              window.findChild<QPushButton*>(QStringLiteral("Command1"))};
-  EXPECT_NE(c.combo1, nullptr);
-  EXPECT_NE(c.label1, nullptr);
-  EXPECT_NE(c.command1, nullptr);
+  EXPECT_NE(c.topicList, nullptr);
+  EXPECT_NE(c.topicText, nullptr);
+  EXPECT_NE(c.backButton, nullptr);
   return c;
 }
 
@@ -57,18 +57,20 @@ TEST(InstructionsWindow, HasTheCaptionSizeAndControls) {
   EXPECT_TRUE(window.testAttribute(Qt::WA_DeleteOnClose));
 
   const Controls c = Find(window);
-  ASSERT_TRUE(c.combo1 && c.label1 && c.command1);
-  EXPECT_EQ(c.combo1->geometry(), QRect(40, 24, 297, 24));
-  EXPECT_EQ(c.label1->geometry(), QRect(40, 56, 521, 465));
-  EXPECT_EQ(c.command1->geometry(), QRect(464, 24, 89, 25));
-  EXPECT_EQ(U8(c.command1->text()), "メニューに戻り");
+  ASSERT_TRUE(c.topicList && c.topicText && c.backButton);
+  EXPECT_EQ(c.topicList->geometry(), QRect(40, 24, 297, 24));
+  EXPECT_EQ(c.topicText->geometry(), QRect(40, 56, 521, 465));
+  EXPECT_EQ(c.backButton->geometry(), QRect(464, 24, 89, 25));
+  EXPECT_EQ(U8(c.backButton->text()), "メニューに戻り");
 
-  EXPECT_FALSE(c.combo1->isEditable());
-  ASSERT_EQ(c.combo1->count(), HelpTopics().size());
-  for (int i = 0; i < c.combo1->count(); ++i) EXPECT_EQ(c.combo1->itemText(i), HelpTopics()[i]);
-  EXPECT_TRUE(c.label1->wordWrap());
-  EXPECT_EQ(c.label1->textFormat(), Qt::PlainText);
-  for (const QWidget* w : {static_cast<QWidget*>(c.combo1), static_cast<QWidget*>(c.label1)}) {
+  EXPECT_FALSE(c.topicList->isEditable());
+  ASSERT_EQ(c.topicList->count(), HelpTopics().size());
+  for (int i = 0; i < c.topicList->count(); ++i)
+    EXPECT_EQ(c.topicList->itemText(i), HelpTopics()[i]);
+  EXPECT_TRUE(c.topicText->wordWrap());
+  EXPECT_EQ(c.topicText->textFormat(), Qt::PlainText);
+  for (const QWidget* w :
+       {static_cast<QWidget*>(c.topicList), static_cast<QWidget*>(c.topicText)}) {
     EXPECT_EQ(U8(w->font().families().value(0)), "ＭＳ Ｐゴシック");
     EXPECT_TRUE(w->font().families().contains(QStringLiteral("Noto Sans CJK JP")));
     EXPECT_EQ(w->font().pointSizeF(), 12.0);
@@ -78,44 +80,44 @@ TEST(InstructionsWindow, HasTheCaptionSizeAndControls) {
 TEST(InstructionsWindow, StartsWithTheInitialTextAndAnEmptyLabel) {
   InstructionsWindow window(kHelp);
   const Controls c = Find(window);
-  ASSERT_TRUE(c.combo1 && c.label1);
-  EXPECT_EQ(c.combo1->currentIndex(), -1);
-  EXPECT_EQ(U8(c.combo1->placeholderText()), "ボタンをクリック→");
-  EXPECT_TRUE(c.label1->text().isEmpty());
+  ASSERT_TRUE(c.topicList && c.topicText);
+  EXPECT_EQ(c.topicList->currentIndex(), -1);
+  EXPECT_EQ(U8(c.topicList->placeholderText()), "ボタンをクリック→");
+  EXPECT_TRUE(c.topicText->text().isEmpty());
 }
 
 TEST(InstructionsWindow, ChoosingATopicShowsItsText) {
   InstructionsWindow window(kHelp);
   window.show();
   const Controls c = Find(window);
-  ASSERT_TRUE(c.combo1 && c.label1);
+  ASSERT_TRUE(c.topicList && c.topicText);
   // The keyboard chooses the first topic, as a click on the list does.
-  c.combo1->setFocus();
+  c.topicList->setFocus();
   QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-  QApplication::sendEvent(c.combo1, &down);
-  ASSERT_EQ(c.combo1->currentIndex(), 0);
-  EXPECT_EQ(U8(c.label1->text()), "一行目\r\n");
+  QApplication::sendEvent(c.topicList, &down);
+  ASSERT_EQ(c.topicList->currentIndex(), 0);
+  EXPECT_EQ(U8(c.topicText->text()), "一行目\r\n");
 
-  c.combo1->setCurrentIndex(1);
-  Q_EMIT c.combo1->activated(1);
-  EXPECT_EQ(U8(c.label1->text()), "二行目\r\n");
+  c.topicList->setCurrentIndex(1);
+  Q_EMIT c.topicList->activated(1);
+  EXPECT_EQ(U8(c.topicText->text()), "二行目\r\n");
 
   // A topic the text does not hold clears the label.
-  c.combo1->setCurrentIndex(17);
-  Q_EMIT c.combo1->activated(17);
-  EXPECT_TRUE(c.label1->text().isEmpty());
+  c.topicList->setCurrentIndex(17);
+  Q_EMIT c.topicList->activated(17);
+  EXPECT_TRUE(c.topicText->text().isEmpty());
 }
 
 TEST(InstructionsWindow, BackToTheMenuClosesAndAReopenedWindowStartsEmpty) {
   WindowGuard guard{new InstructionsWindow(kHelp)};
   guard.window->show();
   Controls c = Find(*guard.window);
-  ASSERT_TRUE(c.combo1 && c.label1 && c.command1);
-  c.combo1->setCurrentIndex(0);
-  Q_EMIT c.combo1->activated(0);
-  ASSERT_FALSE(c.label1->text().isEmpty());
+  ASSERT_TRUE(c.topicList && c.topicText && c.backButton);
+  c.topicList->setCurrentIndex(0);
+  Q_EMIT c.topicList->activated(0);
+  ASSERT_FALSE(c.topicText->text().isEmpty());
 
-  c.command1->click();
+  c.backButton->click();
   EXPECT_FALSE(guard.window && guard.window->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(guard.window.isNull()) << "the window deletes itself when closed";
@@ -123,9 +125,9 @@ TEST(InstructionsWindow, BackToTheMenuClosesAndAReopenedWindowStartsEmpty) {
   WindowGuard again{new InstructionsWindow(kHelp)};
   again.window->show();
   c = Find(*again.window);
-  ASSERT_TRUE(c.combo1 && c.label1);
-  EXPECT_EQ(c.combo1->currentIndex(), -1);
-  EXPECT_TRUE(c.label1->text().isEmpty());
+  ASSERT_TRUE(c.topicList && c.topicText);
+  EXPECT_EQ(c.topicList->currentIndex(), -1);
+  EXPECT_TRUE(c.topicText->text().isEmpty());
 }
 
 TEST(InstructionsWindow, EveryShippedTopicFitsTheLabel) {
@@ -133,13 +135,13 @@ TEST(InstructionsWindow, EveryShippedTopicFitsTheLabel) {
   InstructionsWindow window(help);
   window.show();
   const Controls c = Find(window);
-  ASSERT_TRUE(c.combo1 && c.label1);
-  for (int i = 0; i < c.combo1->count(); ++i) {
-    c.combo1->setCurrentIndex(i);
-    Q_EMIT c.combo1->activated(i);
-    EXPECT_FALSE(c.label1->text().isEmpty()) << U8(c.combo1->itemText(i));
-    EXPECT_LE(c.label1->heightForWidth(c.label1->width()), c.label1->height())
-        << U8(c.combo1->itemText(i)) << " is longer than the label";
+  ASSERT_TRUE(c.topicList && c.topicText);
+  for (int i = 0; i < c.topicList->count(); ++i) {
+    c.topicList->setCurrentIndex(i);
+    Q_EMIT c.topicList->activated(i);
+    EXPECT_FALSE(c.topicText->text().isEmpty()) << U8(c.topicList->itemText(i));
+    EXPECT_LE(c.topicText->heightForWidth(c.topicText->width()), c.topicText->height())
+        << U8(c.topicList->itemText(i)) << " is longer than the label";
   }
 }
 

@@ -152,7 +152,7 @@ TEST_F(JosekiLayoutTest, BoardListLabelsAndPictures) {
   auto* label3 = Find<QLabel>("Label3");
   EXPECT_EQ(label3->pos(), QPoint(792, 656));
   EXPECT_DOUBLE_EQ(label3->font().pointSizeF(), 8.25);
-  window_->SetLabel3("参考図の出典は長い名前");
+  window_->SetReference("参考図の出典は長い名前");
   EXPECT_EQ(label3->text(), "参考図の出典は長い名前");
   EXPECT_EQ(label3->x(), 792);
   EXPECT_GT(label3->width(), 81);

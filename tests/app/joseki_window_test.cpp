@@ -100,7 +100,7 @@ TEST_F(JosekiWindowTest, ListClicksAndKeysSelectButCodeSelectionDoesNot) {
   EXPECT_EQ(Label("Label1")->text(), "実戦例");
 
   // A second click on the selected row runs the handling again.
-  window_->SetLabel3("x");
+  window_->SetReference("x");
   ClickRow(1);
   EXPECT_EQ(Label("Label3")->text(), "参考二");
 
@@ -164,7 +164,7 @@ TEST_F(JosekiWindowTest, HintAndDisplayButtons) {
   Button("Command13")->click();
   EXPECT_DOUBLE_EQ(Label("Label1")->font().pointSizeF(), 14);
   EXPECT_DOUBLE_EQ(Label("Label2")->font().pointSizeF(), 14);
-  EXPECT_DOUBLE_EQ(window_->LabelFontSize(), 14);
+  EXPECT_DOUBLE_EQ(window_->TextFontSize(), 14);
   Button("Command13")->click();
   EXPECT_DOUBLE_EQ(Label("Label2")->font().pointSizeF(), 11);
 }
@@ -172,13 +172,13 @@ TEST_F(JosekiWindowTest, HintAndDisplayButtons) {
 TEST_F(JosekiWindowTest, SearchFromBoardClicksToTheFoundEntry) {
   Button("Command1")->click();
   EXPECT_FALSE(State().NoBoardInput);
-  EXPECT_EQ(State().Text6, "");
+  EXPECT_EQ(State().SearchText, "");
 
   // The pointer's moves and clicks on the record board become search stones.
   ClickRecordPoint(4, 4);
   ClickRecordPoint(3, 5);
-  EXPECT_EQ(State().Text6, "442351");
-  EXPECT_EQ(State().Text7, "442531");
+  EXPECT_EQ(State().SearchText, "442351");
+  EXPECT_EQ(State().MirrorText, "442531");
   // The stone drawn on the canvas reaches the picture on screen.
   const QPoint cell((4 + 19) * 22 + 11, 3 * 23 + 11);
   EXPECT_EQ(test::Snapshot(Display()).pixelColor(cell),
@@ -187,11 +187,11 @@ TEST_F(JosekiWindowTest, SearchFromBoardClicksToTheFoundEntry) {
             window_->Session().canvas.Master().pixelColor(cell + QPoint(-440, 0)));
 
   Button("Command9")->click();  // shorten
-  EXPECT_EQ(State().Text6, "442");
+  EXPECT_EQ(State().SearchText, "442");
   Button("Command10")->click();  // add moves
   EXPECT_EQ(State().StoneNo, 1);
   ClickRecordPoint(3, 5);
-  EXPECT_EQ(State().Text6, "442351");
+  EXPECT_EQ(State().SearchText, "442351");
   State().NoBoardInput = true;
   Button("Command8")->click();  // redisplay
   EXPECT_FALSE(State().NoBoardInput);
@@ -218,7 +218,7 @@ TEST_F(JosekiWindowTest, ClicksOffTheRecordBoardAddNoStone) {
   const QPoint p((4 + 19) * 22 + 5, 5 * 23 + 5);
   MoveMouse(Display(), p);
   ClickMouse(Display(), p, Qt::RightButton);
-  EXPECT_EQ(State().Text6, "442");
+  EXPECT_EQ(State().SearchText, "442");
 }
 
 TEST_F(JosekiWindowTest, MenuButtonClosesAndDeletesTheWindow) {

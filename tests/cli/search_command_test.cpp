@@ -6,8 +6,8 @@
 
 #include "cli/commands.h"
 #include "data/section_loader.h"
-#include "fake_controls.h"
 #include "joseki/joseki_session.h"
+#include "joseki/recording_controls.h"
 #include "search/search_input.h"
 #include "search/search_run.h"
 
@@ -155,7 +155,7 @@ TEST_F(SearchCommand, AgreesWithClicksInTheWindow) {
     SCOPED_TRACE(p.join(' ').toStdString());
     ASSERT_EQ(Search(1, p), 0);
 
-    FakeControls controls;
+    RecordingControls controls;
     ImageStore images(dir_.path());
     JosekiSession session(controls, images);
     session.state.SectionIndex = 1;
@@ -168,7 +168,7 @@ TEST_F(SearchCommand, AgreesWithClicksInTheWindow) {
       AddSearchStone(session);
     }
     RunSearch(session);
-    ASSERT_TRUE(controls.timer4Enabled);
+    ASSERT_TRUE(controls.hitDeliveryTimerEnabled);
     EXPECT_TRUE(out_.contains(QStringLiteral("entry: %1\n").arg(session.state.CurrentEntry - 1)));
   }
 }

@@ -10,11 +10,11 @@
 #include "../app/app_test_support.h"
 #include "app/joseki_window.h"
 #include "data/section_loader.h"
-#include "fake_controls.h"
 #include "hardening/hardening_support.h"
 #include "joseki/entry_selection.h"
 #include "joseki/next_move_hint.h"
 #include "joseki/playback.h"
+#include "joseki/recording_controls.h"
 #include "joseki/window_load.h"
 #include "render/image_store.h"
 #include "search/search_run.h"
@@ -107,7 +107,7 @@ TEST_F(BadDatabaseTest, WindowLoadNamesTheFileAndKeepsWorking) {
     const FileSnapshot before = FileSnapshot::Of(DbPath());
     const QStringList listing = FolderListing(dir_.path());
 
-    FakeControls ui;
+    RecordingControls ui;
     ImageStore images(Fld2Dir());
     JosekiSession session(ui, images);
     session.state.SectionIndex = kStarPointSection;
@@ -125,7 +125,7 @@ TEST_F(BadDatabaseTest, WindowLoadNamesTheFileAndKeepsWorking) {
     ShowNextMove(session);
     StepForwardOne(session);
     StepBackFive(session);
-    session.state.Text6 = QStringLiteral("442361");
+    session.state.SearchText = QStringLiteral("442361");
     RunSearch(session);
     EXPECT_FALSE(session.state.FallbackFound);
 
@@ -145,7 +145,7 @@ TEST_F(BadDatabaseTest, LockedByAnotherWriterIsReportedNotWaitedFor) {
   {
     WriterLock lock(DbPath(), /*exclusive=*/true);
     ASSERT_TRUE(lock.Locked());
-    FakeControls ui;
+    RecordingControls ui;
     ImageStore images(Fld2Dir());
     JosekiSession session(ui, images);
     session.state.SectionIndex = kStarPointSection;
@@ -228,7 +228,7 @@ TEST_F(BadDatabaseTest, FieldsWithBytesThatAreNotUtf8StillLoad) {
                   .isEmpty());
   const FileSnapshot before = FileSnapshot::Of(DbPath());
 
-  FakeControls ui;
+  RecordingControls ui;
   ImageStore images(Fld2Dir());
   JosekiSession session(ui, images);
   session.state.SectionIndex = kStarPointSection;
@@ -237,9 +237,9 @@ TEST_F(BadDatabaseTest, FieldsWithBytesThatAreNotUtf8StillLoad) {
   EXPECT_TRUE(ui.rows[0].contains(QChar::ReplacementCharacter));
   StartHint(session);
   for (int i = 0; i < 4; ++i) ShowNextMove(session);
-  ShowWholeRecord(session);
+  ShowRecordToLastNumberedMove(session);
   StepBackOne(session);
-  session.state.Text6 = QStringLiteral("442");
+  session.state.SearchText = QStringLiteral("442");
   RunSearch(session);
   EXPECT_EQ(FileSnapshot::Of(DbPath()), before);
 }

@@ -8,10 +8,10 @@
 
 #include "../app/app_test_support.h"
 #include "app/joseki_window.h"
-#include "fake_controls.h"
 #include "hardening/hardening_support.h"
 #include "joseki/next_move_hint.h"
 #include "joseki/playback.h"
+#include "joseki/recording_controls.h"
 #include "joseki/window_load.h"
 #include "render/image_names.h"
 
@@ -23,14 +23,14 @@ using namespace hardening;
 // Opens the star-point section on image folder `fld2`, steps through the hint and the record
 // of the first entry, and returns what the screen shows at the end.
 QImage OpenAndPlay(const QString& fld2, QString* message) {
-  FakeControls ui;
+  RecordingControls ui;
   ImageStore images(fld2);
   JosekiSession session(ui, images);
   session.state.SectionIndex = kStarPointSection;
   *message = OpenSection(session, ShippedDatabase());
   StartHint(session);
   for (int i = 0; i < 3; ++i) ShowNextMove(session);
-  ShowWholeRecord(session);
+  ShowRecordToLastNumberedMove(session);
   StepBackOne(session);
   return session.canvas.Display();
 }

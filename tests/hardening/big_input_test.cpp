@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 
 #include "board/coords.h"
-#include "fake_controls.h"
 #include "hardening/hardening_support.h"
 #include "joseki/entry_display.h"
 #include "joseki/next_move_hint.h"
 #include "joseki/playback.h"
+#include "joseki/recording_controls.h"
 #include "joseki/window_load.h"
 #include "search/search_run.h"
 
@@ -86,16 +86,16 @@ TEST_F(BigInputTest, RecordOfTenThousandMovesPlaysToTheEnd) {
   AddEntry(1, QStringLiteral("442361"), QStringLiteral("long|1/10000| ") + moves, QString());
   const FileSnapshot before = FileSnapshot::Of(DbPath());
 
-  FakeControls ui;
+  RecordingControls ui;
   ImageStore images(Fld2Dir());
   JosekiSession session(ui, images);
   session.state.SectionIndex = kStarPointSection;
   ASSERT_EQ(OpenSection(session, DbPath()), QString());
   EXPECT_EQ(session.state.RecordLength, 10000);
   EXPECT_EQ(session.state.RecordMoves, moves);
-  EXPECT_EQ(ui.label1, QStringLiteral("long"));
+  EXPECT_EQ(ui.recordCaption, QStringLiteral("long"));
 
-  ShowWholeRecord(session);
+  ShowRecordToLastNumberedMove(session);
   EXPECT_EQ(session.state.MoveCount, 10000);
   StepForwardOne(session);  // past the end: stays on the last move
   EXPECT_EQ(session.state.MoveCount, 10000);
@@ -116,7 +116,7 @@ TEST_F(BigInputTest, StoneStringOfOneHundredThousandCharacters) {
   AddEntry(2, QStringLiteral("442361"), QString(), QString());
   const FileSnapshot before = FileSnapshot::Of(DbPath());
 
-  FakeControls ui;
+  RecordingControls ui;
   ImageStore images(Fld2Dir());
   JosekiSession session(ui, images);
   session.state.SectionIndex = kStarPointSection;
@@ -130,12 +130,12 @@ TEST_F(BigInputTest, StoneStringOfOneHundredThousandCharacters) {
 
   // The whole triples of the string as the search text: the search ends either with a hit on
   // its timer or with a message.
-  session.state.Text6 = stones.left(99999);
-  session.state.Text7 = stones.left(99999);
+  session.state.SearchText = stones.left(99999);
+  session.state.MirrorText = stones.left(99999);
   ui.messages.clear();
   RunSearch(session);
   EXPECT_NE(session.state.FallbackFound, !ui.messages.isEmpty());
-  EXPECT_EQ(ui.timer4Enabled, session.state.FallbackFound);
+  EXPECT_EQ(ui.hitDeliveryTimerEnabled, session.state.FallbackFound);
   if (session.state.FallbackFound) FoundEntryTick(session);
   EndSearch(session);
   EXPECT_EQ(FileSnapshot::Of(DbPath()), before);

@@ -117,14 +117,14 @@ TEST_F(EntryDisplayTest, EntryWithNeitherMarkersNorRecordLeavesTheRecordBoardEmp
   EXPECT_EQ(PointsNotEmpty(Board::Record), 0);
   EXPECT_EQ(PointsNotEmpty(Board::Joseki), 2);
   EXPECT_FALSE(ui_.recordButtonsEnabled);
-  EXPECT_EQ(ui_.label1, " ");
+  EXPECT_EQ(ui_.recordCaption, " ");
   EXPECT_FALSE(S().NoBoardInput);  // the empty record board takes search input
 }
 
 TEST_F(EntryDisplayTest, ShowEntryStopsSilentlyAtAnImageThatCannotBeLoaded) {
   PartialImageSet partial({"zkuro2.gif"});
   ImageStore images(partial.Path());
-  FakeControls ui;
+  RecordingControls ui;
   JosekiSession session(ui, images);
   session.state.PresetStones = "442";
   session.state.JosekiMoves = "331551771";
@@ -140,7 +140,7 @@ TEST_F(EntryDisplayTest, ShowEntryStopsSilentlyAtAnImageThatCannotBeLoaded) {
   EXPECT_TRUE(shows(session.canvas.Display(), 3, 3, "cross23.jpg"));
   EXPECT_TRUE(shows(session.canvas.Master(), 5, 5, "cross23.jpg"));
   EXPECT_TRUE(shows(session.canvas.Master(), 9, 9, "cross23.jpg"));  // no markers
-  EXPECT_NE(ui.label1, "R");                                         // no record
+  EXPECT_NE(ui.recordCaption, "R");                                  // no record
   EXPECT_EQ(session.state.JosekiGrid.At(5, 5), 0);
 }
 
@@ -158,7 +158,7 @@ TEST_F(EntryDisplayTest, ShowEntryStopsAtAStoneOffTheBoard) {
 TEST_F(EntryDisplayTest, MarkerWithoutItsImageIsDrawnWithTheImageBeforeIt) {
   PartialImageSet partial({"ab.gif"});
   ImageStore images(partial.Path());
-  FakeControls ui;
+  RecordingControls ui;
   JosekiSession session(ui, images);
   session.state.Marks = "33a44b552";
   DrawMarks(session);
@@ -180,7 +180,7 @@ TEST_F(EntryDisplayTest, OddLengthRecordStopsAtTheLoneCharacterWithBlankCaption)
   EXPECT_TRUE(DisplayShows(Board::Record, 3, 3, "ysilver.gif"));
   EXPECT_TRUE(DisplayShows(Board::Record, 5, 5, "zkuro1.gif"));
   EXPECT_EQ(PointsNotEmpty(Board::Record), 3);
-  EXPECT_EQ(ui_.label1, "");
+  EXPECT_EQ(ui_.recordCaption, "");
   EXPECT_FALSE(ui_.recordButtonsEnabled);  // left as they were
   EXPECT_EQ(S().MoveCount, 4);
 }
@@ -194,7 +194,7 @@ TEST_F(EntryDisplayTest, EvenFirstNumberGivesTheWhiteFirstImages) {
   EXPECT_EQ(S().RecordGrid.At(3, 3), 2);  // move 2 is white whatever its picture
   EXPECT_EQ(S().RecordGrid.At(5, 5), 1);
   EXPECT_TRUE(ui_.recordButtonsEnabled);
-  EXPECT_EQ(ui_.label1, "T");
+  EXPECT_EQ(ui_.recordCaption, "T");
   EXPECT_EQ(S().MoveCount, 3);
 }
 
@@ -226,7 +226,7 @@ TEST_F(EntryDisplayTest, SpacesInTheRecordMovesAreTakenOutOnceEach) {
   EXPECT_EQ(S().RecordMoves, "4433 55");
   // The second space is a 0 coordinate: the display stops before it.
   EXPECT_EQ(PointsNotEmpty(Board::Record), 2);
-  EXPECT_EQ(ui_.label1, "");
+  EXPECT_EQ(ui_.recordCaption, "");
 }
 
 TEST_F(EntryDisplayTest, TextWithoutSeparatorsCountsAsNoRecord) {
@@ -269,7 +269,7 @@ TEST_F(EntryDisplayTest, NegativeRecordLengthLeavesTheRecordBoardEmpty) {
 TEST_F(EntryDisplayTest, RecordImageThatCannotBeLoadedClearsTheRecordBoard) {
   PartialImageSet partial({"zkuro3.gif"});
   ImageStore images(partial.Path());
-  FakeControls ui;
+  RecordingControls ui;
   ui.recordButtonsEnabled = false;
   JosekiSession session(ui, images);
   session.state.RecordText = "E|1/4|44335566";

@@ -65,10 +65,10 @@ TEST_F(EntrySelectionTest, ClickShowsTheEntryItsTextsAndItsRecord) {
   ui_.selectedRow = 1;
   SelectEntry(session_);
   EXPECT_EQ(S().CurrentEntry, 2);
-  EXPECT_EQ(ui_.label3, "B ref");
-  EXPECT_EQ(ui_.label2, "B comment");
-  EXPECT_EQ(ui_.label1, "Rec B");
-  EXPECT_EQ(S().Text6, "Rec B|1/2|4433");
+  EXPECT_EQ(ui_.reference, "B ref");
+  EXPECT_EQ(ui_.comment, "B comment");
+  EXPECT_EQ(ui_.recordCaption, "Rec B");
+  EXPECT_EQ(S().SearchText, "Rec B|1/2|4433");
   EXPECT_EQ(S().PresetStones, "442");
   EXPECT_TRUE(ui_.recordButtonsEnabled);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 5, 5, "zshiro1.gif"));
@@ -81,7 +81,7 @@ TEST_F(EntrySelectionTest, ClickShowsTheEntryItsTextsAndItsRecord) {
   EXPECT_FALSE(ui_.recordButtonsEnabled);
   EXPECT_TRUE(S().RecordMoves.isEmpty());
   EXPECT_EQ(PointsNotEmpty(Board::Record), 0);
-  EXPECT_EQ(ui_.label1, " ");
+  EXPECT_EQ(ui_.recordCaption, " ");
   EXPECT_TRUE(DisplayEmpty(Board::Joseki, 5, 5));
 }
 
@@ -93,7 +93,7 @@ TEST_F(EntrySelectionTest, OneCharacterRecordCountsAsNone) {
   SelectEntry(session_);
   EXPECT_FALSE(ui_.recordButtonsEnabled);
   EXPECT_TRUE(S().RecordMoves.isEmpty());
-  EXPECT_EQ(ui_.label1, " ");
+  EXPECT_EQ(ui_.recordCaption, " ");
 }
 
 TEST_F(EntrySelectionTest, SelectingTheSameRowFromCodeDoesNotRedraw) {
@@ -111,14 +111,14 @@ TEST_F(EntrySelectionTest, SelectingTheSameRowFromCodeDoesNotRedraw) {
 
 TEST_F(EntrySelectionTest, FirstEntryIsShownWithoutTouchingTheListTexts) {
   AddEntry(MakeEntry("A", "331", "R|1/1|44"));
-  ui_.label3 = "kept";
+  ui_.reference = "kept";
   S().CurrentEntry = 7;
   ShowFirstEntry(session_);
-  EXPECT_EQ(ui_.label3, "kept");
+  EXPECT_EQ(ui_.reference, "kept");
   EXPECT_EQ(S().CurrentEntry, 7);
-  EXPECT_TRUE(S().Text6.isEmpty());
-  EXPECT_EQ(ui_.label2, "A comment");
-  EXPECT_EQ(ui_.label1, "R");
+  EXPECT_TRUE(S().SearchText.isEmpty());
+  EXPECT_EQ(ui_.comment, "A comment");
+  EXPECT_EQ(ui_.recordCaption, "R");
   EXPECT_TRUE(DisplayShows(Board::Joseki, 3, 3, "zshiro1.gif"));
   EXPECT_TRUE(DisplayShows(Board::Record, 4, 4, "zkuro1.gif"));
 }
@@ -132,7 +132,7 @@ TEST_F(EntrySelectionTest, FirstEntryTakesItsMovesUncleanedAndStopsAtTheSpace) {
   EXPECT_TRUE(MasterShows(Board::Joseki, 3, 3, "zshiro1.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 3, 3, "cross23.jpg"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 4, 4, "mygold.gif"));
-  EXPECT_EQ(ui_.label1, " ");
+  EXPECT_EQ(ui_.recordCaption, " ");
 }
 
 TEST_F(EntrySelectionTest, FoundEntrySelectsItsRowWhichShowsItCleaned) {
@@ -144,9 +144,9 @@ TEST_F(EntrySelectionTest, FoundEntrySelectsItsRowWhichShowsItCleaned) {
   EXPECT_EQ(ui_.selectedRow, 1);
   EXPECT_EQ(S().CurrentEntry, 2);
   EXPECT_EQ(S().JosekiMoves, "551");
-  EXPECT_EQ(ui_.label3, "B ref");
-  EXPECT_EQ(S().Text6, "Rec B|1/1|99");
-  EXPECT_EQ(ui_.label1, "Rec B");
+  EXPECT_EQ(ui_.reference, "B ref");
+  EXPECT_EQ(S().SearchText, "Rec B|1/1|99");
+  EXPECT_EQ(ui_.recordCaption, "Rec B");
   EXPECT_TRUE(DisplayShows(Board::Joseki, 5, 5, "zshiro1.gif"));
   EXPECT_TRUE(DisplayShows(Board::Record, 9, 9, "zkuro1.gif"));
 }
@@ -155,11 +155,11 @@ TEST_F(EntrySelectionTest, FoundEntryOnTheRowAlreadySelectedKeepsItsMovesUnclean
   AddEntry(MakeEntry("A", "331"));
   AddEntry(MakeEntry("B", "5514"));
   ui_.selectedRow = 1;
-  ui_.label3 = "kept";
+  ui_.reference = "kept";
   S().CurrentEntry = 3;
   ShowFoundEntry(session_);
   EXPECT_EQ(S().JosekiMoves, "5514");
-  EXPECT_EQ(ui_.label3, "kept");
+  EXPECT_EQ(ui_.reference, "kept");
   EXPECT_EQ(S().CurrentEntry, 3);
   EXPECT_TRUE(MasterShows(Board::Joseki, 5, 5, "zshiro1.gif"));
 }
@@ -175,7 +175,7 @@ TEST_F(EntrySelectionTest, FoundEntryOneTakesTheEmptyEntryAndStopsWithoutDrawing
   EXPECT_TRUE(S().JosekiMoves.isEmpty());
   EXPECT_TRUE(S().RecordText.isEmpty());
   EXPECT_TRUE(S().RecordMoves.isEmpty());
-  EXPECT_EQ(ui_.label2, "");
+  EXPECT_EQ(ui_.comment, "");
   EXPECT_EQ(ui_.selectedRow, 0);
   EXPECT_EQ(session_.canvas.PresentCount(), presents);  // the board keeps its picture
   EXPECT_TRUE(DisplayShows(Board::Joseki, 3, 3, "zshiro1.gif"));
@@ -190,13 +190,13 @@ TEST_F(EntrySelectionTest, FoundEntryBeyondTheTableDoesNothing) {
 }
 
 TEST_F(EntrySelectionTest, EnlargeTextSwitchesBetweenFourteenAndEleven) {
-  EXPECT_DOUBLE_EQ(ui_.fontSize, 11.25);
+  EXPECT_DOUBLE_EQ(ui_.textFontSize, 11.25);
   EnlargeText(session_);
-  EXPECT_DOUBLE_EQ(ui_.fontSize, 14);
+  EXPECT_DOUBLE_EQ(ui_.textFontSize, 14);
   EnlargeText(session_);
-  EXPECT_DOUBLE_EQ(ui_.fontSize, 11);
+  EXPECT_DOUBLE_EQ(ui_.textFontSize, 11);
   EnlargeText(session_);
-  EXPECT_DOUBLE_EQ(ui_.fontSize, 14);
+  EXPECT_DOUBLE_EQ(ui_.textFontSize, 14);
 }
 
 // --- the window's load ------------------------------------------------------------------------
@@ -230,13 +230,13 @@ TEST_F(WindowLoadTest, LoadListsTheSectionAndShowsEntryOne) {
   EXPECT_EQ(ui_.rows, QStringList({"first", "second"}));
   EXPECT_EQ(ui_.selectedRow, 0);
   EXPECT_EQ(S().CurrentEntry, 1);
-  EXPECT_EQ(ui_.label1, "Rec");
-  EXPECT_EQ(ui_.label2, "first comment");
+  EXPECT_EQ(ui_.recordCaption, "Rec");
+  EXPECT_EQ(ui_.comment, "first comment");
   EXPECT_TRUE(ui_.recordButtonsEnabled);  // entry 1 has a record
-  EXPECT_FALSE(ui_.image1Visible);
-  EXPECT_FALSE(ui_.image2Visible);
-  EXPECT_FALSE(ui_.timer2Enabled);
-  EXPECT_FALSE(ui_.timer4Enabled);
+  EXPECT_FALSE(ui_.josekiEndMarkVisible);
+  EXPECT_FALSE(ui_.recordEndMarkVisible);
+  EXPECT_FALSE(ui_.endMarkTimerEnabled);
+  EXPECT_FALSE(ui_.hitDeliveryTimerEnabled);
   EXPECT_TRUE(S().NoBoardInput);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 4, 4, "mygold.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 3, 3, "zshiro1.gif"));
@@ -248,7 +248,7 @@ TEST_F(WindowLoadTest, EntryOneWithoutRecordLeavesTheButtonsDisabledAndCaptionBl
   S().SectionIndex = kHandicapSection;
   EXPECT_EQ(OpenSection(session_, db), "");
   EXPECT_FALSE(ui_.recordButtonsEnabled);
-  EXPECT_EQ(ui_.label1, " ");
+  EXPECT_EQ(ui_.recordCaption, " ");
   EXPECT_EQ(PointsNotEmpty(Board::Record), 0);
   EXPECT_TRUE(S().NoBoardInput);  // closed again after the empty record board opened it
 }
@@ -260,8 +260,8 @@ TEST_F(WindowLoadTest, MissingDatabaseLeavesTheListEmptyAndTheControlsAsDesigned
   EXPECT_TRUE(message.contains("absent.db"));
   EXPECT_TRUE(ui_.rows.isEmpty());
   EXPECT_TRUE(ui_.recordButtonsEnabled);
-  EXPECT_TRUE(ui_.image1Visible);
-  EXPECT_TRUE(ui_.image2Visible);
+  EXPECT_TRUE(ui_.josekiEndMarkVisible);
+  EXPECT_TRUE(ui_.recordEndMarkVisible);
   EXPECT_FALSE(S().NoBoardInput);
   EXPECT_EQ(S().Entries.Count(), 0);
   EXPECT_EQ(session_.canvas.PresentCount(), 0);
@@ -275,8 +275,8 @@ TEST_F(WindowLoadTest, EmptySectionLeavesTheWindowIdle) {
   EXPECT_EQ(ui_.selectedRow, -1);
   EXPECT_EQ(S().CurrentEntry, 0);
   EXPECT_FALSE(ui_.recordButtonsEnabled);
-  EXPECT_FALSE(ui_.image1Visible);
-  EXPECT_FALSE(ui_.image2Visible);
+  EXPECT_FALSE(ui_.josekiEndMarkVisible);
+  EXPECT_FALSE(ui_.recordEndMarkVisible);
   EXPECT_TRUE(S().NoBoardInput);
   EXPECT_EQ(session_.canvas.PresentCount(), 0);
 }

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "board/coords.h"
-#include "fake_controls.h"
 #include "joseki/joseki_session.h"
+#include "joseki/recording_controls.h"
 #include "render/image_names.h"
 #include "test_paths.h"
 
@@ -92,7 +92,7 @@ class SessionTest : public ::testing::Test {
   }
 
   QString folder_;
-  FakeControls ui_;
+  RecordingControls ui_;
   ImageStore images_;
   JosekiSession session_;
   QStringList rows_;

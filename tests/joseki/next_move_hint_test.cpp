@@ -24,7 +24,7 @@ TEST_F(NextMoveHintTest, EachPressAddsARedStoneAndTurnsThePreviousPlain) {
   EXPECT_TRUE(DisplayShows(Board::Joseki, 9, 9, "aa.gif"));
   EXPECT_TRUE(DisplayEmpty(Board::Joseki, 3, 3));
   EXPECT_EQ(PointsNotEmpty(Board::Joseki), 2);
-  ui_.image1Visible = false;
+  ui_.josekiEndMarkVisible = false;
 
   ShowNextMove(session_);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 3, 3, "zshirored.gif"));
@@ -33,12 +33,12 @@ TEST_F(NextMoveHintTest, EachPressAddsARedStoneAndTurnsThePreviousPlain) {
   EXPECT_TRUE(DisplayShows(Board::Joseki, 5, 5, "zkurored.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 3, 3, "ysilver.gif"));
   EXPECT_EQ(S().JosekiGrid.At(5, 5), 1);
-  EXPECT_FALSE(ui_.image1Visible);
+  EXPECT_FALSE(ui_.josekiEndMarkVisible);
   ShowNextMove(session_);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 7, 7, "zshirored.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 5, 5, "mygold.gif"));
-  EXPECT_TRUE(ui_.image1Visible);  // the last move
-  EXPECT_TRUE(ui_.timer2Enabled);
+  EXPECT_TRUE(ui_.josekiEndMarkVisible);  // the last move
+  EXPECT_TRUE(ui_.endMarkTimerEnabled);
   EXPECT_EQ(S().HintCount, 0);
   EXPECT_EQ(S().LastRow, 7);
 
@@ -87,10 +87,10 @@ TEST_F(NextMoveHintTest, AnotherEntryGoesOnFromTheCountOrDoesNothingBeyondItsEnd
   EXPECT_EQ(session_.canvas.PresentCount(), presents);
   EXPECT_TRUE(DisplayEmpty(Board::Joseki, 9, 9));
   StartHint(session_);
-  ui_.image1Visible = false;
+  ui_.josekiEndMarkVisible = false;
   ShowNextMove(session_);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 9, 9, "zshirored.gif"));
-  EXPECT_TRUE(ui_.image1Visible);
+  EXPECT_TRUE(ui_.josekiEndMarkVisible);
 }
 
 TEST_F(NextMoveHintTest, TenukiMovesAlternateColumnsEighteenAndNineteenAcrossEntriesAndStarts) {

@@ -29,27 +29,27 @@ class PlaybackTest : public SessionTest {
 TEST_F(PlaybackTest, ForwardPastTheLastMoveShowsOnlyTheEndIndicator) {
   LoadRecord("R|1/3|443355");
   ASSERT_EQ(S().MoveCount, 3);
-  ui_.image2Visible = false;
+  ui_.recordEndMarkVisible = false;
   const QImage before = session_.canvas.Display();
   const int presents = session_.canvas.PresentCount();
   StepForwardOne(session_);
-  EXPECT_TRUE(ui_.image2Visible);
-  EXPECT_TRUE(ui_.timer2Enabled);
+  EXPECT_TRUE(ui_.recordEndMarkVisible);
+  EXPECT_TRUE(ui_.endMarkTimerEnabled);
   EXPECT_EQ(S().MoveCount, 3);
   EXPECT_EQ(session_.canvas.PresentCount(), presents);
   EXPECT_EQ(session_.canvas.Display(), before);
 
   EndIndicatorTick(session_);
-  EXPECT_FALSE(ui_.image1Visible);
-  EXPECT_FALSE(ui_.image2Visible);
-  EXPECT_FALSE(ui_.timer2Enabled);
+  EXPECT_FALSE(ui_.josekiEndMarkVisible);
+  EXPECT_FALSE(ui_.recordEndMarkVisible);
+  EXPECT_FALSE(ui_.endMarkTimerEnabled);
 }
 
 TEST_F(PlaybackTest, FiveForwardDoesNotStopAtTheLastMove) {
   LoadRecord("R|1/2|44335566");  // four moves, two shown
-  ui_.image2Visible = false;
+  ui_.recordEndMarkVisible = false;
   StepForwardFive(session_);
-  EXPECT_TRUE(ui_.image2Visible);
+  EXPECT_TRUE(ui_.recordEndMarkVisible);
   EXPECT_EQ(S().MoveCount, 2);
   EXPECT_EQ(PointsNotEmpty(Board::Record), 2);
   StepForwardOne(session_);
@@ -106,16 +106,16 @@ TEST_F(PlaybackTest, StonesBeforeAndAfterTheNumberedStretchArePlain) {
     EXPECT_EQ(S().MoveCount, m);
     EXPECT_TRUE(DisplayShows(Board::Record, row(m), col(m), expected[m - 1])) << m;
   }
-  ui_.image2Visible = false;
+  ui_.recordEndMarkVisible = false;
   StepForwardOne(session_);
-  EXPECT_TRUE(ui_.image2Visible);
+  EXPECT_TRUE(ui_.recordEndMarkVisible);
 
   // Back to the record as first shown, from after it and from before it.
-  ShowWholeRecord(session_);
+  ShowRecordToLastNumberedMove(session_);
   EXPECT_EQ(S().MoveCount, 12);
   EXPECT_EQ(PointsNotEmpty(Board::Record), 12);
   BackToFirstMove(session_);
-  ShowWholeRecord(session_);
+  ShowRecordToLastNumberedMove(session_);
   EXPECT_EQ(S().MoveCount, 12);
   EXPECT_TRUE(DisplayShows(Board::Record, row(12), col(12), "zshiro8.gif"));
 }
@@ -124,26 +124,26 @@ TEST_F(PlaybackTest, ButtonsDoNothingWithoutARecord) {
   S().RecordText.clear();
   S().RecordMoves = "4433";
   S().MoveCount = 1;
-  ui_.image2Visible = false;
+  ui_.recordEndMarkVisible = false;
   for (auto button :
        {StepForwardOne, StepForwardFive, StepBackOne, StepBackFive, BackToFirstMove}) {
     button(session_);
   }
   EXPECT_EQ(session_.canvas.PresentCount(), 0);
-  EXPECT_FALSE(ui_.image2Visible);
+  EXPECT_FALSE(ui_.recordEndMarkVisible);
   EXPECT_EQ(S().MoveCount, 1);
 
   // "Show the record" tests the moves instead.
   S().RecordText = "R|1/2|";
   S().RecordMoves.clear();
-  ShowWholeRecord(session_);
+  ShowRecordToLastNumberedMove(session_);
   EXPECT_EQ(session_.canvas.PresentCount(), 0);
 }
 
 TEST_F(PlaybackTest, MissingImageIsDrawnWithThePreviousOne) {
   PartialImageSet partial({"zshiro2.gif"});
   ImageStore images(partial.Path());
-  FakeControls ui;
+  RecordingControls ui;
   JosekiSession session(ui, images);
   session.state.RecordText = "M|1/3|443355";
   session.state.RecordMoves = "443355";

@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "board/coords.h"
-#include "fake_controls.h"
 #include "joseki/joseki_session.h"
+#include "joseki/recording_controls.h"
 #include "render/image_names.h"
 #include "search/search_input.h"
 
@@ -76,7 +76,7 @@ class SearchSessionTest : public ::testing::Test {
   }
 
   ColouredImageSet images_;
-  FakeControls controls_;
+  RecordingControls controls_;
   std::unique_ptr<ImageStore> store_;
   JosekiSession session_;
   JosekiState& st_ = session_.state;

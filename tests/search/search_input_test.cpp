@@ -16,11 +16,11 @@ TEST_F(SearchInput, FirstStoneMustLieOnTheStarPointInBothSections) {
     StartSearchInput(session_);
     controls_.recordButtonsEnabled = true;
     Click(4, 4);
-    EXPECT_EQ(st_.Text6, "442");
-    EXPECT_EQ(st_.Text7, "442");
+    EXPECT_EQ(st_.SearchText, "442");
+    EXPECT_EQ(st_.MirrorText, "442");
     EXPECT_EQ(st_.StoneNo, 1);
     EXPECT_EQ(ShownAt(4, 4), "zkuro1.gif");
-    EXPECT_FALSE(controls_.recordButtonsEnabled);  // the change of Text6 disables them
+    EXPECT_FALSE(controls_.recordButtonsEnabled);  // the change of SearchText disables them
     EXPECT_TRUE(controls_.messages.isEmpty());
   }
 }
@@ -36,8 +36,8 @@ TEST_F(SearchInput, RefusedFirstStoneResetsBoardTextsAndNumber) {
     Click(row, col);
     EXPECT_EQ(controls_.messages, QStringList{"一手目は星に打ってください。"});
     EXPECT_EQ(st_.StoneNo, 0);
-    EXPECT_TRUE(st_.Text6.isEmpty());
-    EXPECT_TRUE(st_.Text7.isEmpty());
+    EXPECT_TRUE(st_.SearchText.isEmpty());
+    EXPECT_TRUE(st_.MirrorText.isEmpty());
     EXPECT_FALSE(st_.NoBoardInput);
     // An empty record board without markers.
     EXPECT_EQ(ShownAt(row, col), TileName(col, row));
@@ -47,7 +47,7 @@ TEST_F(SearchInput, RefusedFirstStoneResetsBoardTextsAndNumber) {
   // The next click is a first stone again.
   controls_.messages.clear();
   Click(4, 4);
-  EXPECT_EQ(st_.Text6, "442");
+  EXPECT_EQ(st_.SearchText, "442");
   EXPECT_EQ(st_.StoneNo, 1);
   EXPECT_TRUE(controls_.messages.isEmpty());
 }
@@ -56,26 +56,26 @@ TEST_F(SearchInput, ClicksAppendTriplesMirroredAndAlternateColours) {
   StartSearchInput(session_);
   Click(4, 4);
   Click(6, 3);
-  EXPECT_EQ(st_.Text6, "442631");
-  EXPECT_EQ(st_.Text7, "442361");
+  EXPECT_EQ(st_.SearchText, "442631");
+  EXPECT_EQ(st_.MirrorText, "442361");
   EXPECT_EQ(ShownAt(6, 3), "zshiro2.gif");
   // Coordinates above 9 use the letter alphabet.
   Click(16, 12);
-  EXPECT_EQ(st_.Text6, "442631GC2");
-  EXPECT_EQ(st_.Text7, "442361CG2");
+  EXPECT_EQ(st_.SearchText, "442631GC2");
+  EXPECT_EQ(st_.MirrorText, "442361CG2");
   EXPECT_EQ(ShownAt(16, 12), "zkuro3.gif");
   // A tenuki: three question marks in both texts, the stone on the clicked cell of the area.
   Click(10, 18);
-  EXPECT_EQ(st_.Text6, "442631GC2???");
-  EXPECT_EQ(st_.Text7, "442361CG2???");
+  EXPECT_EQ(st_.SearchText, "442631GC2???");
+  EXPECT_EQ(st_.MirrorText, "442361CG2???");
   EXPECT_EQ(ShownAt(10, 18), "zshiro4.gif");
   // Row 10 left of the area is an ordinary point.
   Click(10, 16);
-  EXPECT_EQ(st_.Text6.right(3), "AG2");
-  EXPECT_EQ(st_.Text7.right(3), "GA2");
+  EXPECT_EQ(st_.SearchText.right(3), "AG2");
+  EXPECT_EQ(st_.MirrorText.right(3), "GA2");
   // An occupied point takes a second stone and a second triple.
   Click(6, 3);
-  EXPECT_EQ(st_.Text6.right(6), "AG2631");
+  EXPECT_EQ(st_.SearchText.right(6), "AG2631");
   EXPECT_EQ(ShownAt(6, 3), "zshiro6.gif");
   EXPECT_EQ(st_.StoneNo, 6);
   // Nothing is captured: the record grid is never written.
@@ -95,7 +95,7 @@ TEST_F(SearchInput, ClicksOutsideTheRecordBoardOrWhileClosedAreIgnored) {
   TrackPointer(session_, 600, 19 * 23 + 2);
   EXPECT_EQ(st_.MouseRow, 20);
   AddSearchStone(session_);
-  EXPECT_EQ(st_.Text6, "442");
+  EXPECT_EQ(st_.SearchText, "442");
   EXPECT_EQ(st_.StoneNo, 1);
 
   st_.NoBoardInput = true;
@@ -103,7 +103,7 @@ TEST_F(SearchInput, ClicksOutsideTheRecordBoardOrWhileClosedAreIgnored) {
   EXPECT_EQ(st_.MouseCol, 23);  // the pointer is still tracked
   EXPECT_EQ(st_.MouseRow, 6);
   AddSearchStone(session_);
-  EXPECT_EQ(st_.Text6, "442");
+  EXPECT_EQ(st_.SearchText, "442");
   EXPECT_EQ(st_.StoneNo, 1);
   EXPECT_EQ(session_.canvas.PresentCount(), presents);
 }
@@ -116,16 +116,16 @@ TEST_F(SearchInput, StonesFromFiftySixOnAreSilverAndNumbersStopAtTheLimit) {
   EXPECT_EQ(ShownAt(3, 3), "zkuro55.gif");
   Click(3, 5);
   EXPECT_EQ(ShownAt(3, 5), "ysilver.gif");
-  EXPECT_EQ(st_.Text6.right(3), "351");
+  EXPECT_EQ(st_.SearchText.right(3), "351");
   Click(5, 3);
   EXPECT_EQ(ShownAt(5, 3), "ysilver.gif");
-  EXPECT_EQ(st_.Text6.right(3), "532");
+  EXPECT_EQ(st_.SearchText.right(3), "532");
 
   st_.StoneNo = 32767;
-  const QString before = st_.Text6;
+  const QString before = st_.SearchText;
   Click(7, 7);
   EXPECT_EQ(st_.StoneNo, 32767);
-  EXPECT_EQ(st_.Text6, before);
+  EXPECT_EQ(st_.SearchText, before);
   EXPECT_EQ(ShownAt(7, 7), "cross23.jpg");
   DrawSearchStone(session_, 8, 8);
   EXPECT_EQ(st_.StoneNo, 32767);
@@ -137,7 +137,7 @@ TEST_F(SearchInput, MissingStoneImageStillCountsTheStone) {
   StartSearchInput(session_);
   Click(4, 4);
   Click(6, 3);
-  EXPECT_EQ(st_.Text6, "442631");
+  EXPECT_EQ(st_.SearchText, "442631");
   EXPECT_EQ(st_.StoneNo, 2);
   EXPECT_EQ(ShownAt(6, 3), "cross23.jpg");
   Click(3, 6);
@@ -145,14 +145,14 @@ TEST_F(SearchInput, MissingStoneImageStillCountsTheStone) {
 }
 
 TEST_F(SearchInput, StartDrawsMarkersAndOpensAnEmptySequence) {
-  SetText6(session_, "442631");
-  st_.Text7 = "442361";
+  SetSearchText(session_, "442631");
+  st_.MirrorText = "442361";
   st_.StoneNo = 9;
   st_.NoBoardInput = true;
   controls_.recordButtonsEnabled = true;
   StartSearchInput(session_);
-  EXPECT_TRUE(st_.Text6.isEmpty());
-  EXPECT_TRUE(st_.Text7.isEmpty());
+  EXPECT_TRUE(st_.SearchText.isEmpty());
+  EXPECT_TRUE(st_.MirrorText.isEmpty());
   EXPECT_EQ(st_.StoneNo, 0);
   EXPECT_FALSE(st_.NoBoardInput);
   EXPECT_FALSE(controls_.recordButtonsEnabled);
@@ -187,13 +187,13 @@ TEST_F(SearchInput, RedrawPutsTenukiStonesOnColumnsSeventeenEighteenNineteen) {
   Click(10, 17);
   Click(10, 17);
   Click(10, 18);
-  const QString search = st_.Text6;
-  const QString mirror = st_.Text7;
+  const QString search = st_.SearchText;
+  const QString mirror = st_.MirrorText;
   ASSERT_EQ(search, QString("442???362") + QString(9, u'?'));
   st_.NoBoardInput = true;
   RedisplaySearch(session_);
-  EXPECT_EQ(st_.Text6, search);
-  EXPECT_EQ(st_.Text7, mirror);
+  EXPECT_EQ(st_.SearchText, search);
+  EXPECT_EQ(st_.MirrorText, mirror);
   EXPECT_EQ(st_.StoneNo, 6);
   EXPECT_FALSE(st_.NoBoardInput);
   EXPECT_EQ(ShownAt(4, 4), "zkuro1.gif");
@@ -207,7 +207,7 @@ TEST_F(SearchInput, RedrawPutsTenukiStonesOnColumnsSeventeenEighteenNineteen) {
 TEST_F(SearchInput, RedrawOfAnEmptyTextOnlyComplains) {
   StartSearchInput(session_);
   Click(4, 4);
-  SetText6(session_, QString());
+  SetSearchText(session_, QString());
   st_.NoBoardInput = true;
   const int presents = session_.canvas.PresentCount();
   RedrawSearch(session_);
@@ -227,18 +227,18 @@ TEST_F(SearchInput, ShortenDropsTheLastStoneAndRedraws) {
   Click(10, 19);
   Click(3, 6);
   ShortenSearch(session_);
-  EXPECT_EQ(st_.Text6, "442631???");
-  EXPECT_EQ(st_.Text7, "442361???");
+  EXPECT_EQ(st_.SearchText, "442631???");
+  EXPECT_EQ(st_.MirrorText, "442361???");
   EXPECT_EQ(st_.StoneNo, 3);
   EXPECT_EQ(ShownAt(3, 6), "cross23.jpg");
   EXPECT_EQ(ShownAt(10, 17), "zkuro3.gif");  // the redraw moves the tenuki to column 17
   EXPECT_EQ(ShownAt(4, 4), "zkuro1.gif");
   ShortenSearch(session_);
   ShortenSearch(session_);
-  EXPECT_EQ(st_.Text6, "442");
+  EXPECT_EQ(st_.SearchText, "442");
   ShortenSearch(session_);
-  EXPECT_TRUE(st_.Text6.isEmpty());
-  EXPECT_TRUE(st_.Text7.isEmpty());
+  EXPECT_TRUE(st_.SearchText.isEmpty());
+  EXPECT_TRUE(st_.MirrorText.isEmpty());
   EXPECT_EQ(st_.StoneNo, 0);
   EXPECT_EQ(ShownAt(4, 4), "mmmcross.gif");
   EXPECT_EQ(ShownAtPixel(800, 215), "newcross.gif");
@@ -248,21 +248,21 @@ TEST_F(SearchInput, ShortenDropsTheLastStoneAndRedraws) {
 TEST_F(SearchInput, ShortenOfFewerThanThreeCharactersDoesNothing) {
   const auto check = [&](const QString& search, const QString& mirror) {
     SCOPED_TRACE((search + "/" + mirror).toStdString());
-    SetText6(session_, search);
-    st_.Text7 = mirror;
+    SetSearchText(session_, search);
+    st_.MirrorText = mirror;
     st_.StoneNo = 4;
     st_.NoBoardInput = true;
     const int presents = session_.canvas.PresentCount();
     ShortenSearch(session_);
-    EXPECT_EQ(st_.Text6, search);
-    EXPECT_EQ(st_.Text7, mirror);
+    EXPECT_EQ(st_.SearchText, search);
+    EXPECT_EQ(st_.MirrorText, mirror);
     EXPECT_EQ(st_.StoneNo, 4);
     EXPECT_TRUE(st_.NoBoardInput);
     EXPECT_EQ(session_.canvas.PresentCount(), presents);
   };
   check("", "");
   check("44", "44");
-  check("442631", "");  // a record text left in Text6 with no mirror text
+  check("442631", "");  // a record text left in SearchText with no mirror text
 }
 
 TEST_F(SearchInput, AddMovesContinuesNumberingWithoutTheFirstMoveRule) {
@@ -275,7 +275,7 @@ TEST_F(SearchInput, AddMovesContinuesNumberingWithoutTheFirstMoveRule) {
   EXPECT_FALSE(st_.NoBoardInput);
   Click(15, 15);
   EXPECT_EQ(st_.StoneNo, 6);
-  EXPECT_EQ(st_.Text6.right(3), "FF1");
+  EXPECT_EQ(st_.SearchText.right(3), "FF1");
   EXPECT_EQ(ShownAt(15, 15), "zshiro6.gif");
   EXPECT_TRUE(controls_.messages.isEmpty());
 }
@@ -285,7 +285,7 @@ TEST_F(SearchInput, OpenInputWithoutStartContinuesFromTheSharedNumber) {
   st_.NoBoardInput = false;
   Click(9, 9);
   EXPECT_EQ(st_.StoneNo, 8);
-  EXPECT_EQ(st_.Text6, "991");
+  EXPECT_EQ(st_.SearchText, "991");
   EXPECT_TRUE(controls_.messages.isEmpty());
 }
 

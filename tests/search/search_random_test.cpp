@@ -6,8 +6,8 @@
 #include <QSet>
 #include <random>
 
-#include "fake_controls.h"
 #include "joseki/joseki_session.h"
+#include "joseki/recording_controls.h"
 #include "search/search_run.h"
 
 namespace moraku::test {
@@ -170,7 +170,7 @@ class Generator {
 };
 
 TEST(SearchRandomized, WindowSearchAgreesWithAPlainImplementation) {
-  FakeControls controls;
+  RecordingControls controls;
   ImageStore images(QStringLiteral("/nonexistent-moraku-images"));
   JosekiSession session(controls, images);
   JosekiState& st = session.state;
@@ -187,17 +187,17 @@ TEST(SearchRandomized, WindowSearchAgreesWithAPlainImplementation) {
     if (gen.Chance(5)) mirror = Generator::Mirror(gen.Sequence(st.Entries.records));
     if (gen.Chance(3)) mirror.chop(gen.Int(1, 2));
 
-    SetText6(session, text);
-    st.Text7 = mirror;
+    SetSearchText(session, text);
+    st.MirrorText = mirror;
     st.CurrentEntry = -5;
-    controls.timer4Enabled = false;
+    controls.hitDeliveryTimerEnabled = false;
     controls.messages.clear();
     RunSearch(session);
 
     const Expected want = ReferenceSearch(st.Entries.records, text, mirror);
     SCOPED_TRACE(
         QStringLiteral("seed %1 text %2 mirror %3").arg(seed).arg(text, mirror).toStdString());
-    ASSERT_EQ(controls.timer4Enabled, want.hit);
+    ASSERT_EQ(controls.hitDeliveryTimerEnabled, want.hit);
     ASSERT_EQ(st.DroppedStones, want.dropped);
     if (want.hit) {
       ASSERT_EQ(st.CurrentEntry, want.entry + 1);

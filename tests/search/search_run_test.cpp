@@ -43,7 +43,7 @@ TEST_F(SearchRun, EmptyTextComplainsAndChangesNothingElse) {
   EXPECT_EQ(controls_.messages, QStringList{"検索入力がないので検索できません。"});
   EXPECT_TRUE(controls_.recordButtonsEnabled);
   EXPECT_FALSE(st_.NoBoardInput);
-  EXPECT_FALSE(controls_.timer4Enabled);
+  EXPECT_FALSE(controls_.hitDeliveryTimerEnabled);
   EXPECT_EQ(st_.DroppedStones, 0);
 }
 
@@ -52,7 +52,7 @@ TEST_F(SearchRun, TextOfBrokenTriplesIsRefusedAsTooShort) {
   for (const char* text : {"44", "44263", "44263136"}) {
     SCOPED_TRACE(text);
     controls_.messages.clear();
-    SetText6(session_, text);
+    SetSearchText(session_, text);
     st_.NoBoardInput = false;
     controls_.recordButtonsEnabled = true;
     st_.CurrentEntry = 7;
@@ -60,7 +60,7 @@ TEST_F(SearchRun, TextOfBrokenTriplesIsRefusedAsTooShort) {
     EXPECT_EQ(controls_.messages, QStringList{"手順が少な過ぎます。加えてください。"});
     EXPECT_FALSE(controls_.recordButtonsEnabled);
     EXPECT_FALSE(st_.NoBoardInput);
-    EXPECT_FALSE(controls_.timer4Enabled);
+    EXPECT_FALSE(controls_.hitDeliveryTimerEnabled);
     EXPECT_EQ(st_.CurrentEntry, 7);
   }
 }
@@ -71,7 +71,7 @@ TEST_F(SearchRun, HitArmsTheTimerAndTheTickShowsItsMessage) {
   controls_.recordButtonsEnabled = true;
   RunSearch(session_);
   EXPECT_TRUE(controls_.messages.isEmpty());
-  EXPECT_TRUE(controls_.timer4Enabled);
+  EXPECT_TRUE(controls_.hitDeliveryTimerEnabled);
   EXPECT_FALSE(controls_.recordButtonsEnabled);
   EXPECT_TRUE(st_.NoBoardInput);
   EXPECT_EQ(st_.CurrentEntry, 4);  // the exact match, entry 3
@@ -80,15 +80,15 @@ TEST_F(SearchRun, HitArmsTheTimerAndTheTickShowsItsMessage) {
   EXPECT_TRUE(st_.FallbackFound);
   // Clicks are closed after the search.
   Click(3, 3);
-  EXPECT_EQ(st_.Text6, "442631");
+  EXPECT_EQ(st_.SearchText, "442631");
 
   FoundEntryTick(session_);
-  EXPECT_FALSE(controls_.timer4Enabled);
+  EXPECT_FALSE(controls_.hitDeliveryTimerEnabled);
   EXPECT_EQ(controls_.messages, QStringList{"該当あり、検索しました。"});
   // The hit is the entry shown, its row selected; its (empty) record text replaces the sequence.
   EXPECT_EQ(controls_.selectedRow, 2);
   EXPECT_EQ(st_.JosekiMoves, "442631");
-  EXPECT_TRUE(st_.Text6.isEmpty());
+  EXPECT_TRUE(st_.SearchText.isEmpty());
 }
 
 TEST_F(SearchRun, MirroredSequenceFindsTheStoredEntry) {
@@ -96,16 +96,16 @@ TEST_F(SearchRun, MirroredSequenceFindsTheStoredEntry) {
   // Entered mirrored in the diagonal: 4-4, then 3-6 and 6-3 swapped.
   Enter({{4, 4}, {3, 6}});
   RunSearch(session_);
-  EXPECT_TRUE(controls_.timer4Enabled);
+  EXPECT_TRUE(controls_.hitDeliveryTimerEnabled);
   EXPECT_EQ(st_.CurrentEntry, 3);
 }
 
 TEST_F(SearchRun, SevenStonesWhoseFirstSixMatchAreFoundWithOneDropped) {
   SetSection({"442", "442631362GG1AA2BB1DD2", "442631"});
   Enter({{4, 4}, {6, 3}, {3, 6}, {16, 16}, {10, 10}, {11, 11}, {12, 12}});
-  ASSERT_EQ(st_.Text6, "442631362GG1AA2BB1CC2");
+  ASSERT_EQ(st_.SearchText, "442631362GG1AA2BB1CC2");
   RunSearch(session_);
-  EXPECT_TRUE(controls_.timer4Enabled);
+  EXPECT_TRUE(controls_.hitDeliveryTimerEnabled);
   EXPECT_EQ(st_.DroppedStones, 1);
   EXPECT_EQ(st_.CurrentEntry, 3);
   EXPECT_EQ(st_.FallbackText, "442631362GG1AA2BB1");
@@ -118,7 +118,7 @@ TEST_F(SearchRun, NoMatchShowsTheFailureMessageForTheDroppedStones) {
   SetSection({"443"});
   Enter({{4, 4}, {6, 3}, {3, 6}, {16, 16}, {10, 10}, {11, 11}, {12, 12}});
   RunSearch(session_);
-  EXPECT_FALSE(controls_.timer4Enabled);
+  EXPECT_FALSE(controls_.hitDeliveryTimerEnabled);
   EXPECT_TRUE(st_.NoBoardInput);
   EXPECT_EQ(st_.DroppedStones, 3);
   EXPECT_FALSE(st_.FallbackFound);
@@ -130,12 +130,12 @@ TEST_F(SearchRun, SearchAfterAnEarlierHitStillReportsNothing) {
   SetSection({"442631362", "443"});
   Enter({{4, 4}, {6, 3}});
   RunSearch(session_);
-  ASSERT_TRUE(controls_.timer4Enabled);
+  ASSERT_TRUE(controls_.hitDeliveryTimerEnabled);
   FoundEntryTick(session_);
   controls_.messages.clear();
   Enter({{4, 4}, {6, 3}, {5, 5}});
   RunSearch(session_);
-  EXPECT_FALSE(controls_.timer4Enabled);
+  EXPECT_FALSE(controls_.hitDeliveryTimerEnabled);
   EXPECT_FALSE(st_.FallbackFound);
   EXPECT_EQ(controls_.messages, QStringList{"該当するものはありません。"});
 }
@@ -144,13 +144,13 @@ TEST_F(SearchRun, EndingTheSearchWithinTheSecondDoesNotStopTheTick) {
   SetSection({"442631362", "443"});
   Enter({{4, 4}, {6, 3}});
   RunSearch(session_);
-  ASSERT_TRUE(controls_.timer4Enabled);
+  ASSERT_TRUE(controls_.hitDeliveryTimerEnabled);
   EndSearch(session_);
   EXPECT_FALSE(st_.NoBoardInput);
-  EXPECT_TRUE(controls_.timer4Enabled);
+  EXPECT_TRUE(controls_.hitDeliveryTimerEnabled);
   EXPECT_EQ(st_.CurrentEntry, 2);
   FoundEntryTick(session_);
-  EXPECT_FALSE(controls_.timer4Enabled);
+  EXPECT_FALSE(controls_.hitDeliveryTimerEnabled);
   EXPECT_EQ(controls_.selectedRow, 0);
   EXPECT_EQ(controls_.messages, QStringList{"該当あり、検索しました。"});
 }
@@ -162,8 +162,8 @@ TEST_F(SearchRun, EndSearchKeepsTheSequenceAndItsNumber) {
   EndSearch(session_);
   EXPECT_FALSE(st_.NoBoardInput);
   EXPECT_EQ(st_.StoneNo, 2);
-  EXPECT_EQ(st_.Text6, "442631");
-  EXPECT_EQ(st_.Text7, "442361");
+  EXPECT_EQ(st_.SearchText, "442631");
+  EXPECT_EQ(st_.MirrorText, "442361");
 }
 
 }  // namespace

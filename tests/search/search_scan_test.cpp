@@ -67,7 +67,7 @@ TEST(SearchScanExact, FirstRecordEqualToEitherTextWins) {
   EXPECT_EQ(Exact(records, "442361", "442631"), 0);  // the mirror text comes first here
   EXPECT_EQ(Exact(records, "442", "442"), 2);
   EXPECT_EQ(Exact(records, "44263", "44236"), -1);
-  // An empty mirror text (Text7 never filled) does not match a record without stones.
+  // An empty mirror text (MirrorText never filled) does not match a record without stones.
   EXPECT_EQ(Exact(Records({"", "442"}), "442", ""), 1);
 }
 

@@ -31,18 +31,18 @@ QImage DrawCellImage(const QString& name) {
     if (number > 55) return QImage();
     return DrawNumberedStone(match.captured(1) == QLatin1String("kuro"), number);
   }
-  if (name == QLatin1String("zkurored.gif")) return DrawRedMarkedStone(true);
-  if (name == QLatin1String("zshirored.gif")) return DrawRedMarkedStone(false);
-  if (name == QLatin1String("mygold.gif")) return DrawPlainStone(StoneKind::Black);
-  if (name == QLatin1String("ysilver.gif")) return DrawPlainStone(StoneKind::White);
-  if (name == QLatin1String("zgold.gif")) return DrawPlainStone(StoneKind::Gold);
-  if (name == QLatin1String("kurokuro.gif")) return DrawSmallStone(true);
-  if (name == QLatin1String("shiroshiro.gif")) return DrawSmallStone(false);
+  if (name == RedMarkedStoneImage(true)) return DrawRedMarkedStone(true);
+  if (name == RedMarkedStoneImage(false)) return DrawRedMarkedStone(false);
+  if (name == BlackStoneImage()) return DrawPlainStone(StoneKind::Black);
+  if (name == WhiteStoneImage()) return DrawPlainStone(StoneKind::White);
+  if (name == GoldStoneImage()) return DrawPlainStone(StoneKind::Gold);
+  if (name == StoneMarkImage(true)) return DrawSmallStone(true);
+  if (name == StoneMarkImage(false)) return DrawSmallStone(false);
   static const QRegularExpression letter(QStringLiteral("^a([a-e])\\.gif$"));
   if (const auto match = letter.match(name); match.hasMatch())
     return DrawLetterMark(match.captured(1).at(0).toUpper());
-  if (name == QLatin1String("mmmcross.gif")) return DrawFirstMoveMark();
-  if (name == QLatin1String("newcross.gif")) return DrawTenukiMark();
+  if (name == FirstMoveMarkImage()) return DrawFirstMoveMark();
+  if (name == TenukiMarkImage()) return DrawTenukiMark();
   return QImage();
 }
 
