@@ -14,5 +14,6 @@ int RunRender(const QStringList& args, QTextStream& out, QTextStream& err);     
 int RunBoard(const QStringList& args, QTextStream& out, QTextStream& err);      // board
 int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err);  // import-sgf
 int RunExportSgf(const QStringList& args, QTextStream& out, QTextStream& err);  // export-sgf
+int RunVerify(const QStringList& args, QTextStream& out, QTextStream& err);     // verify
 
 }  // namespace moraku::cli

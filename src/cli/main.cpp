@@ -28,6 +28,8 @@ constexpr CommandEntry kCommands[] = {
     {"import-sgf", moraku::cli::RunImportSgf,
      "import-sgf FILE... --db DB --section 1|2 [--preset N]"},
     {"export-sgf", moraku::cli::RunExportSgf, "export-sgf --db DB --section 1|2 --out FILE.sgf"},
+    {"verify", moraku::cli::RunVerify,
+     "verify --engine gnugo --db DB [--section 1|2|3] [--verbose]   judge every line with GNU Go"},
 };
 
 void PrintUsage(QTextStream& err) {
