@@ -52,9 +52,14 @@ bool DrawJosekiStones(JosekiSession& session) {
   int p = 0;
   bool ok = true;
   if (!s.PresetStones.isEmpty()) {
+    const int presetTriples = static_cast<int>((s.PresetStones.size() + 2) / 3);
     ForEachTriple(s.PresetStones, [&](QStringView r, QStringView c, QStringView) {
       if (!ok) return;
       ++p;
+      // A tenuki between two preset stones only keeps the colours alternating (White's turns
+      // between the handicap stones): it is no stone White played, so it is not drawn and
+      // takes no tenuki column.
+      if (IsTenuki(r) && IsTenuki(c) && p > 1 && p < presetTriples) return;
       DecodeEntryPoint(s, r, c, tenuki);
       if (!canvas.LoadPattern(PresetStoneImage(p))) {
         ok = false;

@@ -2,6 +2,7 @@
 // record with its caption and numbering.
 
 #include "joseki/entry_display.h"
+#include "joseki/next_move_hint.h"
 
 #include "joseki_test_support.h"
 
@@ -64,6 +65,25 @@ TEST_F(EntryDisplayTest, TenukiStonesGoToRowTenOnColumnsNineteenEighteenThenSeve
   EXPECT_TRUE(DisplayShows(Board::Joseki, 10, 18, "zshiro1.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 10, 17, "zshiro3.gif"));  // 3 drawn over 2
   EXPECT_EQ(PointsNotEmpty(Board::Joseki), 4);
+}
+
+TEST_F(EntryDisplayTest, TenukiBetweenTwoPresetStonesIsNotDrawn) {
+  // Three handicap stones with White's turns between them, then White 1 and Black 2 tenuki.
+  S().PresetStones = "442???GG2???G42";
+  S().JosekiMoves = "361???";
+  ShowEntry(session_);
+  EXPECT_TRUE(DisplayShows(Board::Joseki, 16, 16, "mygold.gif"));
+  EXPECT_TRUE(DisplayShows(Board::Joseki, 16, 4, "mygold.gif"));
+  // The joseki's own tenuki is the display's first: column 19, not behind two placeholders.
+  EXPECT_TRUE(DisplayShows(Board::Joseki, 10, 19, "zkuro2.gif"));
+  EXPECT_EQ(PointsNotEmpty(Board::Joseki), 5);
+  EXPECT_EQ(S().JosekiGrid.At(18, 10), 0);
+  EXPECT_EQ(S().JosekiGrid.At(19, 10) % 2, 1);  // black, beside the edge
+
+  // The step-by-step display still shows the placeholders: rows 10 and 11 of column 19.
+  StartHint(session_);
+  EXPECT_TRUE(DisplayShows(Board::Joseki, 10, 19, "ysilver.gif"));
+  EXPECT_TRUE(DisplayShows(Board::Joseki, 11, 19, "ysilver.gif"));
 }
 
 TEST_F(EntryDisplayTest, MovesAboveFiftyFiveAreSilverButKeepTheirColourInTheGrid) {
