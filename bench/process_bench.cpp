@@ -14,6 +14,7 @@
 #include "app/joseki_window.h"
 #include "bench_data.h"
 #include "data/entry_table.h"
+#include "data/sections.h"
 #include "peak_memory.h"
 
 namespace moraku::bench {

@@ -9,6 +9,7 @@
 #include "app/joseki_window.h"
 #include "bench_data.h"
 #include "data/entry_table.h"
+#include "data/sections.h"
 
 namespace moraku::bench {
 namespace {

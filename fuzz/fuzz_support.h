@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "board/coords.h"
+#include "data/sections.h"
 #include "joseki/entry_selection.h"
 #include "joseki/joseki_session.h"
 #include "joseki/recording_controls.h"

@@ -10,7 +10,7 @@
 #include "app/form_style.h"
 #include "app/instructions_window.h"
 #include "app/joseki_window.h"
-#include "data/entry_table.h"
+#include "data/sections.h"
 #include "help/help_text.h"
 
 namespace moraku {
@@ -21,6 +21,21 @@ constexpr int kClientWidth = 512;
 constexpr int kClientHeight = 383;
 constexpr quint32 kMenuBack = 0x004080;
 constexpr quint32 kSectionButtonBack = 0x99FFFF;
+
+// The section buttons, one per row of the section table, in a column under each other.
+struct SectionButton {
+  int section;       // the section's number in the table
+  const char* name;  // form name
+  int top;           // twips
+};
+constexpr std::array<SectionButton, 3> kSectionButtons{{
+    {kHandicapSection, "Command12", 1200},
+    {kStarPointSection, "Command13", 1920},
+    {kThreeFourSection, "Command14", 2640},
+}};
+constexpr int kSectionButtonLeft = 5280;
+constexpr int kSectionButtonWidth = 2055;
+constexpr int kSectionButtonHeight = 375;
 
 // A frame from (120, 120) to (7560, 5640): dark at the top and left, light orange at the right
 // and bottom.
@@ -49,11 +64,11 @@ QPushButton* MakePictureButton(QWidget* parent, const char* name, const QRect& g
   return button;
 }
 
-QPushButton* MakeSectionButton(QWidget* parent, const char* name, const char* caption,
-                               const QRect& geometry) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(geometry);
+QPushButton* MakeSectionButton(QWidget* parent, const SectionButton& place) {
+  auto* button = new QPushButton(QString::fromUtf8(FindSection(place.section)->caption), parent);
+  button->setObjectName(QString::fromLatin1(place.name));
+  button->setGeometry(
+      TwipsRect(kSectionButtonLeft, place.top, kSectionButtonWidth, kSectionButtonHeight));
   button->setFont(UiFont(QString::fromUtf8(kRoundGothicFont), 14.25, true));
   button->setAutoDefault(false);
   return button;
@@ -86,23 +101,27 @@ MenuWindow::MenuWindow(const QString& appDir, QWidget* parent) : QWidget(parent)
                         QStringLiteral(":/pictures/button_instructions.png"));
   QPushButton* quit = MakePictureButton(this, "Command6", TwipsRect(840, 4680, 2160, 495),
                                         QStringLiteral(":/pictures/button_quit.png"));
-  QPushButton* handicap =
-      MakeSectionButton(this, "Command12", "置碁の部", TwipsRect(5280, 1200, 2055, 375));
-  QPushButton* starPoint =
-      MakeSectionButton(this, "Command13", "星 の 部", TwipsRect(5280, 1920, 2055, 375));
+  std::array<QPushButton*, kSectionButtons.size()> sections{};
+  for (std::size_t i = 0; i < kSectionButtons.size(); ++i)
+    sections[i] = MakeSectionButton(this, kSectionButtons[i]);
 
   setTabOrder(instructions, quit);
-  setTabOrder(quit, handicap);
-  setTabOrder(handicap, starPoint);
+  QWidget* previous = quit;
+  for (QPushButton* button : sections) {
+    setTabOrder(previous, button);
+    previous = button;
+  }
   instructions->setFocus();
 
   // The load: the instructions text, then the section buttons' colour.
   helpText_ = ReadHelpText(appDir_ + QStringLiteral("/fld1/resume.txt"));
-  StyleGraphicalButton(handicap, QColor(FromBgr(kSectionButtonBack)));
-  StyleGraphicalButton(starPoint, QColor(FromBgr(kSectionButtonBack)));
+  for (QPushButton* button : sections)
+    StyleGraphicalButton(button, QColor(FromBgr(kSectionButtonBack)));
 
-  connect(handicap, &QPushButton::clicked, this, [this] { ShowSection(kHandicapSection); });
-  connect(starPoint, &QPushButton::clicked, this, [this] { ShowSection(kStarPointSection); });
+  for (std::size_t i = 0; i < kSectionButtons.size(); ++i) {
+    const int section = kSectionButtons[i].section;
+    connect(sections[i], &QPushButton::clicked, this, [this, section] { ShowSection(section); });
+  }
   connect(instructions, &QPushButton::clicked, this, &MenuWindow::ShowInstructions);
   connect(quit, &QPushButton::clicked, this, &QWidget::close);
 }

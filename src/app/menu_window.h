@@ -1,5 +1,5 @@
 #pragma once
-// The menu window: the two section buttons, the operating instructions and the end
+// The menu window: a button for each section, the operating instructions and the end
 // button. It keeps the two values that live for the whole run: SectionIndex and HelpText.
 
 #include <QPointer>
@@ -19,7 +19,7 @@ class MenuWindow : public QWidget {
   // Closes the joseki and instructions windows that are still open.
   ~MenuWindow() override;
 
-  // 0 until a section button is pressed; then 1 (handicap) or 2 (star point).
+  // 0 until a section button is pressed; then that section's number (data/sections.h).
   int SectionIndex() const { return sectionIndex_; }
   const QString& HelpText() const { return helpText_; }
 

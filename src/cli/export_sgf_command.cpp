@@ -1,12 +1,12 @@
-// moraku-db export-sgf --db DB --section 1|2 --out FILE.sgf: writes a section as one SGF tree.
+// moraku-db export-sgf --db DB --section 1|2|3 --out FILE.sgf: writes a section as one SGF tree.
 
 #include <QFileInfo>
 #include <QSaveFile>
 #include <optional>
 
 #include "cli/commands.h"
-#include "data/entry_table.h"
 #include "data/section_loader.h"
+#include "data/sections.h"
 #include "sgf/sgf_export.h"
 
 namespace moraku::cli {
@@ -20,7 +20,7 @@ struct Arguments {
 };
 
 void PrintUsage(QTextStream& err) {
-  err << "usage: moraku-db export-sgf --db DB --section 1|2 --out FILE.sgf\n";
+  err << "usage: moraku-db export-sgf --db DB --section 1|2|3 --out FILE.sgf\n";
 }
 
 std::optional<Arguments> Parse(const QStringList& args) {
@@ -41,7 +41,7 @@ std::optional<Arguments> Parse(const QStringList& args) {
     }
   }
   if (a.db.isEmpty() || a.out.isEmpty()) return std::nullopt;
-  if (a.section != kHandicapSection && a.section != kStarPointSection) return std::nullopt;
+  if (FindSection(a.section) == nullptr) return std::nullopt;
   return a;
 }
 
@@ -58,8 +58,7 @@ int RunExportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
     err << "moraku-db: " << load.error << "\n";
     return 1;
   }
-  const QString name =
-      a->section == kHandicapSection ? QStringLiteral("置碁の部") : QStringLiteral("星 の 部");
+  const QString name = QString::fromUtf8(FindSection(a->section)->caption);
   const SgfExport sgf = SectionToSgf(load.table, name);
   for (const QString& line : sgf.leftOut) {
     err << "moraku-db: left out " << line << "\n";

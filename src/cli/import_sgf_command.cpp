@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "cli/commands.h"
-#include "data/entry_table.h"
+#include "data/sections.h"
 #include "sgf/sgf_import.h"
 #include "sgf/sgf_parser.h"
 #include "store/atomic_db_write.h"

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "cli/commands.h"
+#include "data/sections.h"
 #include "joseki/entry_selection.h"
 #include "joseki/joseki_session.h"
 #include "joseki/playback.h"
@@ -43,8 +44,9 @@ QString ParseArgs(const QStringList& args, RenderArgs& r) {
     } else if (option == QLatin1String("--out")) {
       r.out = value;
     } else if (option == QLatin1String("--section")) {
-      if (!ParseCount(value, r.section) || (r.section != 1 && r.section != 2))
-        return QStringLiteral("unknown section '%1' (1 handicap, 2 star point)").arg(value);
+      if (!ParseCount(value, r.section) || FindSection(r.section) == nullptr)
+        return QStringLiteral("unknown section '%1' (1 handicap, 2 star point, 3 3-4 point)")
+            .arg(value);
     } else if (option == QLatin1String("--entry")) {
       if (!ParseCount(value, r.entry) || r.entry < 1)
         return QStringLiteral("--entry needs an entry number from 1, not '%1'").arg(value);
@@ -68,7 +70,7 @@ int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
   RenderArgs r;
   if (const QString problem = ParseArgs(args, r); !problem.isEmpty()) {
     err << "moraku-db render: " << problem << "\n"
-        << "usage: moraku-db render --db DB --section 1|2 --entry N [--record-move M] "
+        << "usage: moraku-db render --db DB --section 1|2|3 --entry N [--record-move M] "
            "--out FILE.png\n";
     return 2;
   }

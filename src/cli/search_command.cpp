@@ -9,6 +9,7 @@
 #include "board/coords.h"
 #include "cli/commands.h"
 #include "data/section_loader.h"
+#include "data/sections.h"
 #include "joseki/joseki_controls.h"
 #include "joseki/joseki_session.h"
 #include "joseki/recording_controls.h"
@@ -33,7 +34,7 @@ struct Arguments {
 };
 
 void PrintUsage(QTextStream& err) {
-  err << "usage: moraku-db search --db DB --section 1|2 POINTS...\n"
+  err << "usage: moraku-db search --db DB --section 1|2|3 POINTS...\n"
       << "  POINTS: the clicked points of the record board in order, each row,col (1-19)\n"
       << "          or ? for a move played elsewhere\n";
 }
@@ -58,7 +59,7 @@ std::optional<Arguments> ParseArguments(const QStringList& args) {
       const QString value = args[++i];
       if (arg == QLatin1String("--db")) {
         parsed.db = value;
-      } else if (value == QLatin1String("1") || value == QLatin1String("2")) {
+      } else if (value.size() == 1 && FindSection(value.toInt()) != nullptr) {
         parsed.section = value.toInt();
       } else {
         return std::nullopt;

@@ -33,8 +33,4 @@ struct EntryTable {
   int Count() const { return static_cast<int>(entries.size()) - 1; }
 };
 
-// Section numbers chosen in the menu.
-inline constexpr int kHandicapSection = 1;
-inline constexpr int kStarPointSection = 2;
-
 }  // namespace moraku

@@ -8,7 +8,6 @@
 #include <unordered_map>
 
 #include "board/coords.h"
-#include "data/section_query.h"
 #include "data/sqlite_db.h"
 
 namespace moraku {
@@ -105,9 +104,9 @@ bool ReadInQueryOrder(sql::Statement& rows, EntryTable& table) {
 // Reads the section's records in the query's order, taking the order from the rowid query and
 // the records from one scan of the table. Returns false, leaving `table` for the caller to
 // refill, when the table has no rowids or the scan does not find every record of the order.
-bool ReadInTableOrder(sql::Database& db, int sectionIndex, EntryTable& table) {
+bool ReadInTableOrder(sql::Database& db, const Section& section, EntryTable& table) {
   sql::Statement order;
-  if (order.Prepare(db, SectionRowidQuery(sectionIndex)) != SQLITE_OK) return false;
+  if (order.Prepare(db, section.rowidQuery) != SQLITE_OK) return false;
   std::unordered_map<std::int64_t, std::size_t> slotOfRowid;
   for (std::size_t slot = 0;; ++slot) {
     const sql::StepResult step = order.Step();
@@ -138,8 +137,8 @@ bool ReadInTableOrder(sql::Database& db, int sectionIndex, EntryTable& table) {
 
 SectionLoad LoadSection(const QString& path, int sectionIndex) {
   SectionLoad result;
-  const char* query = SectionQuery(sectionIndex);
-  if (query == nullptr) {
+  const Section* section = FindSection(sectionIndex);
+  if (section == nullptr) {
     result.error =
         Message(path, QStringLiteral("部の番号が正しくありません (%1)").arg(sectionIndex));
     return result;
@@ -167,7 +166,7 @@ SectionLoad LoadSection(const QString& path, int sectionIndex) {
   db.SetBusyTimeout(kBusyTimeoutMs);
 
   sql::Statement rows;
-  if (rows.Prepare(db, query) != SQLITE_OK) {
+  if (rows.Prepare(db, section->query) != SQLITE_OK) {
     const int code = db.ErrorCode() & 0xff;
     QString reason = Reason(db, QStringLiteral("問い合わせを実行できません"));
     if (code == SQLITE_ERROR) {
@@ -195,7 +194,7 @@ SectionLoad LoadSection(const QString& path, int sectionIndex) {
   // in one read transaction, so they see the same records.
   db.Exec("BEGIN");
   const bool read =
-      ReadInTableOrder(db, sectionIndex, result.table) || ReadInQueryOrder(rows, result.table);
+      ReadInTableOrder(db, *section, result.table) || ReadInQueryOrder(rows, result.table);
   db.Exec("COMMIT");
   if (!read) {
     result.table = EntryTable{};

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "data/entry_table.h"
+#include "data/sections.h"
 
 namespace moraku {
 
@@ -12,8 +13,8 @@ struct SectionLoad {
   QString error;     // empty on success; otherwise a message for the user naming the file and why
 };
 
-// Opens the database file at `path` read-only, runs the query of section `sectionIndex`
-// (kHandicapSection or kStarPointSection) and reads every record in query order: title,
+// Opens the database file at `path` read-only, runs the query of section `sectionIndex` (a
+// number of the section table) and reads every record in query order: title,
 // reference, comment, markers, preset count (CoordFromChar of its field) and the stone string
 // split into preset stones and joseki moves, the record text, and for the search the key and the
 // whole stone string. A Null field reads as an empty string; a preset count beyond the stone

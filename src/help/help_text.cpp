@@ -21,6 +21,7 @@ const QStringList& HelpTopics() {
       QStringLiteral("定石の手順表示"),
       QStringLiteral("定石の標題"),
       QStringLiteral("置碁定石"),
+      QStringLiteral("小目定石"),
       QStringLiteral("置石の表示"),
       QStringLiteral("手抜き石の表示"),
       QStringLiteral("参考画面"),

@@ -11,7 +11,7 @@
 namespace moraku {
 
 struct JosekiState {
-  int SectionIndex = 0;  // 1 handicap, 2 star point: read once by the load
+  int SectionIndex = 0;  // a number of the section table (data/sections.h): read once by the load
 
   // Entry arrays of the section (EntryTitle ... EntryRecord), and the records the search walks.
   EntryTable Entries;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "board/coords.h"
+#include "data/sections.h"
 #include "render/image_names.h"
 
 namespace moraku {
@@ -21,18 +22,17 @@ constexpr int kTenukiRow = 10;
 constexpr int kFirstTenukiColumn = 17;
 constexpr int kLastTenukiColumn = 19;
 
-// The markers of the tenuki area (3 pixels right of and 4 below its cells) and of the
-// first-move point.
+// The markers of the tenuki area: 3 pixels right of and 4 below its cells.
 constexpr int kTenukiMarkerX[] = {795, 817, 839};
 constexpr int kTenukiMarkerY = 211;
-constexpr int kFirstMoveMarkerX = 506;
-constexpr int kFirstMoveMarkerY = 69;
 
 const QString kTenuki = QStringLiteral("???");
 
-// Both sections start every sequence on the 4-4 point of the upper-left corner.
-bool IsFirstMovePoint(int /*sectionIndex*/, int row, int col) {
-  return row == 4 && col == 4;
+// The section whose opening point the first search stone must take. A session that names no
+// section of the table asks for the 4-4 point, as the first two sections do.
+const Section& SearchSection(const JosekiState& state) {
+  const Section* section = FindSection(state.SectionIndex);
+  return section != nullptr ? *section : AllSections().front();
 }
 
 // The numbered stone image of search stone n.
@@ -84,8 +84,9 @@ void AddSearchStone(JosekiSession& session) {
   if (st.StoneNo >= kMaxStoneNo) return;
   ++st.StoneNo;
 
-  if (st.StoneNo == 1 && (tenuki || !IsFirstMovePoint(st.SectionIndex, row, col))) {
-    session.ui.ShowMessage(QStringLiteral("一手目は星に打ってください。"));
+  const Section& section = SearchSection(st);
+  if (st.StoneNo == 1 && (tenuki || !IsOpeningPoint(section, row, col))) {
+    session.ui.ShowMessage(QString::fromUtf8(section.firstStoneMessage));
     ClearRecordBoard(session);
     st.StoneNo = 0;
     SetSearchText(session, QString());
@@ -113,7 +114,14 @@ void StartSearchInput(JosekiSession& session) {
   ClearRecordBoard(session);
   session.ui.SetRecordButtonsEnabled(false);
   for (int x : kTenukiMarkerX) DrawMarker(session, TenukiMarkImage(), x, kTenukiMarkerY);
-  DrawMarker(session, FirstMoveMarkImage(), kFirstMoveMarkerX, kFirstMoveMarkerY);
+  // The opening point, and its diagonal mirror when that is another point.
+  const Section& section = SearchSection(session.state);
+  DrawMarker(session, FirstMoveMarkImage(), CellX(Board::Record, section.openingCol),
+             CellY(section.openingRow));
+  if (section.openingRow != section.openingCol) {
+    DrawMarker(session, FirstMoveMarkImage(), CellX(Board::Record, section.openingRow),
+               CellY(section.openingCol));
+  }
   session.canvas.Present();
   SetSearchText(session, QString());
   session.state.MirrorText.clear();

@@ -7,6 +7,7 @@
 
 #include "board/capture_grid.h"
 #include "board/coords.h"
+#include "data/sections.h"
 #include "data/sqlite_db.h"
 
 namespace moraku {
@@ -26,6 +27,13 @@ int WrittenCoord(QChar c) {
 
 QString Quoted(QStringView text) {
   return u'"' + text.toString() + u'"';
+}
+
+// The sections' code characters as a list for messages: '0', '1', '2'.
+QString SectionCodes() {
+  QStringList codes;
+  for (const Section& s : AllSections()) codes << u'\'' + QChar(s.code) + u'\'';
+  return codes.join(QStringLiteral(", "));
 }
 
 // A decimal number of at most nine digits and nothing else.
@@ -48,8 +56,14 @@ void CheckStones(const RawEntry& e, QStringList& problems) {
   if (s.size() % 3 != 0) {
     problems << QStringLiteral("stones: %1 characters are not whole triples").arg(s.size());
   }
-  if (!s.startsWith(QLatin1String("442"))) {
-    problems << QStringLiteral("stones: the first triple is not the black 4-4 stone \"442\"");
+  // Every entry of a section starts on its opening point; an entry with a code of no section
+  // has no opening point to check (its code is reported).
+  const Section* section = e.five.isEmpty() ? nullptr : SectionOfCode(e.five[0]);
+  if (section != nullptr && !s.startsWith(OpeningTriple(*section))) {
+    problems << QStringLiteral("stones: the first triple is not the black %1-%2 stone %3")
+                    .arg(section->openingRow)
+                    .arg(section->openingCol)
+                    .arg(Quoted(OpeningTriple(*section)));
   }
   CaptureGrid grid;
   const qsizetype triples = s.size() / 3;
@@ -197,8 +211,9 @@ QStringList CheckEntry(const RawEntry& entry) {
   CheckPreset(entry, problems);
   CheckMarks(entry, problems);
   CheckRecord(entry, problems);
-  if (entry.five.isEmpty() || (entry.five[0] != u'0' && entry.five[0] != u'1')) {
-    problems << QStringLiteral("code %1 does not start with '0' or '1'").arg(Quoted(entry.five));
+  if (entry.five.isEmpty() || SectionOfCode(entry.five[0]) == nullptr) {
+    problems << QStringLiteral("code %1 does not start with a section character (%2)")
+                    .arg(Quoted(entry.five), SectionCodes());
   }
   if (entry.one != u"0") {
     problems << QStringLiteral("one is %1, not \"0\"").arg(Quoted(entry.one));

@@ -25,7 +25,8 @@ struct RawEntry {
 // The problems of one entry, each a short English phrase (empty when the entry is sound):
 // - stones: whole triples; each a point of two coordinate characters 1..19 as writers write
 //   them ("1".."9", "A".."J") or the tenuki "???"; colour codes "2" (black) and "1" (white)
-//   alternating from black; the first triple "442";
+//   alternating from black; the first triple Black's stone on the opening point of the section
+//   that the code names ("442" for codes '0' and '1', "342" for code '2');
 // - preset: one coordinate character n >= 1 with 3n within the stone string, and n odd so that
 //   the preset stones end with Black and the joseki moves start with White;
 // - replaying the stones (tenuki skipped) with captures never plays on an occupied point;
@@ -34,7 +35,7 @@ struct RawEntry {
 //   decimal numbers, 1 <= first <= last <= the number of moves, the moves (after dropping the
 //   first " " and the first "　", as the display does) whole pairs of coordinate characters,
 //   and a replay (odd moves black) that never plays on an occupied point;
-// - five starts with '0' or '1'; one is "0".
+// - five starts with the code character of a section ('0', '1' or '2'); one is "0".
 QStringList CheckEntry(const RawEntry& entry);
 
 // Checks every entry and that no id is used twice. Each problem is one line

@@ -8,7 +8,7 @@
 
 #include "board/coords.h"
 #include "data/entry_table.h"
-#include "data/section_query.h"
+#include "data/sections.h"
 #include "store/gocs_table.h"
 
 namespace moraku {
@@ -51,12 +51,13 @@ bool SameEntry(const SgfEntry& a, const SgfEntry& b) {
 
 bool AddSgfEntries(sql::Database& db, int sectionIndex, const std::vector<SgfEntry>& entries,
                    SgfStoreCounts* counts, QString* error) {
-  const char* query = SectionQuery(sectionIndex);
-  if (query == nullptr) {
+  const Section* section = FindSection(sectionIndex);
+  if (section == nullptr) {
     *error = QStringLiteral("there is no section %1").arg(sectionIndex);
     return false;
   }
-  const QChar sectionChar = sectionIndex == kHandicapSection ? u'0' : u'1';
+  const char* query = section->query;
+  const QChar sectionChar(section->code);
 
   QSet<QString> listed;
   if (!EachText(db, query, kStonesField, error, [&](const QString& s) { listed.insert(s); })) {

@@ -31,7 +31,7 @@ QPushButton* Button(QWidget* window, const char* name) {
   return window->findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
-// A program folder with two handicap entries and one star-point entry.
+// A program folder with two handicap entries, one star-point entry and one 3-4 point entry.
 class MenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -39,6 +39,7 @@ class MenuTest : public ::testing::Test {
                   "1,0,,1,置碁一,参考一,置碁の一,442363,,0001",
                   "2,0,,1,置碁二,参考二,置碁の二,442364,,0002",
                   "3,0,,1,星一,参考三,星の一,442336,,1003",
+                  "4,0,,1,小目一,参考四,小目の一,342531,,2001",
               }),
               "");
   }
@@ -56,6 +57,7 @@ struct MenuControl {
 // Positions in twips as designed.
 const MenuControl kMenuControls[] = {
     {"Command12", {5280, 1200, 2055, 375}}, {"Command13", {5280, 1920, 2055, 375}},
+    {"Command14", {5280, 2640, 2055, 375}},
     {"Command5", {840, 3960, 2160, 495}},   {"Command6", {840, 4680, 2160, 495}},
     {"Picture1", {240, 240, 4815, 3495}},   {"Image1", {5760, 4080, 1035, 1185}},
 };
@@ -78,7 +80,8 @@ TEST_F(MenuTest, LayoutMatchesTheDesign) {
   // The section buttons: captions, rounded gothic bold 14.25 points with a Japanese font behind.
   EXPECT_EQ(Button(&menu, "Command12")->text(), "置碁の部");
   EXPECT_EQ(Button(&menu, "Command13")->text(), "星 の 部");
-  for (const char* name : {"Command12", "Command13"}) {
+  EXPECT_EQ(Button(&menu, "Command14")->text(), "小目の部");
+  for (const char* name : {"Command12", "Command13", "Command14"}) {
     SCOPED_TRACE(name);
     const QFont font = Button(&menu, name)->font();
     EXPECT_EQ(font.families().value(0), "HG丸ｺﾞｼｯｸM-PRO");
@@ -106,18 +109,18 @@ TEST_F(MenuTest, LayoutMatchesTheDesign) {
   // Tab order of the buttons.
   QStringList chain;
   QWidget* w = Button(&menu, "Command5");
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 5; ++i) {
     chain << w->objectName();
     do w = w->nextInFocusChain();
     while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled());
   }
-  EXPECT_EQ(chain, QStringList({"Command5", "Command6", "Command12", "Command13"}));
+  EXPECT_EQ(chain, QStringList({"Command5", "Command6", "Command12", "Command13", "Command14"}));
 }
 
 TEST_F(MenuTest, ColoursAndFrameAsDrawn) {
   MenuWindow menu(app_.Path());
   const QImage shot = Snapshot(&menu);
-  EXPECT_EQ(shot.pixelColor(420, 200), Bgr(0x004080));  // dark brown back colour
+  EXPECT_EQ(shot.pixelColor(420, 230), Bgr(0x004080));  // dark brown back colour
   EXPECT_EQ(shot.pixelColor(100, 8), Bgr(0x000040));    // top line
   EXPECT_EQ(shot.pixelColor(8, 100), Bgr(0x404040));    // left line, two wide
   EXPECT_EQ(shot.pixelColor(9, 100), Bgr(0x404040));
@@ -125,8 +128,8 @@ TEST_F(MenuTest, ColoursAndFrameAsDrawn) {
   EXPECT_EQ(shot.pixelColor(504, 100), Bgr(0x80C0FF));  // right line
   EXPECT_EQ(shot.pixelColor(300, 376), Bgr(0x80C0FF));  // bottom line
 
-  // The load gives both section buttons their pale yellow.
-  for (const char* name : {"Command12", "Command13"}) {
+  // The load gives every section button its pale yellow.
+  for (const char* name : {"Command12", "Command13", "Command14"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(Snapshot(Button(&menu, name)).pixelColor(4, 3), Bgr(0x99FFFF));
   }
@@ -175,6 +178,27 @@ TEST_F(MenuTest, SectionButtonsOpenOneJosekiWindowAndOnlyRaiseItAfterwards) {
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->Session().state.SectionIndex, 2);
   EXPECT_EQ(second->ListRowCount(), 3);
+  EXPECT_TRUE(messages_.boxes.isEmpty());
+}
+
+TEST_F(MenuTest, ThreeFourButtonOpensItsSectionUnderTheSameRules) {
+  MenuWindow menu(app_.Path());
+  menu.show();
+  Button(&menu, "Command14")->click();
+  EXPECT_EQ(menu.SectionIndex(), 3);
+  JosekiWindow* window = menu.OpenJosekiWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->Session().state.SectionIndex, 3);
+  EXPECT_EQ(window->ListRowCount(), 1);
+  EXPECT_EQ(window->Session().state.JosekiMoves, "531");
+
+  // Another section while it is open only raises it.
+  Button(&menu, "Command12")->click();
+  Settle();
+  EXPECT_EQ(menu.SectionIndex(), 1);
+  EXPECT_EQ(menu.OpenJosekiWindow(), window);
+  EXPECT_EQ(window->ListRowCount(), 1);
+  EXPECT_EQ(window->Session().state.SectionIndex, 3);
   EXPECT_TRUE(messages_.boxes.isEmpty());
 }
 

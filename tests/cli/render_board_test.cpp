@@ -47,7 +47,11 @@ class RenderCommandTest : public ::testing::Test {
     second.stones = "442111122991212";  // white 1 in the corner is captured by black 4
     second.record = "Rec|1/3|121121";   // the same capture on the record board
     db_ = dir_.path() + "/goc.db";
-    ASSERT_TRUE(WriteTestDatabase(db_, {first, second}));
+    TestGocsRow threeFour;  // the 3-4 point, a small knight's approach, a one-space pincer
+    threeFour.five = "2a";
+    threeFour.title = "pincer";
+    threeFour.stones = "342531732";
+    ASSERT_TRUE(WriteTestDatabase(db_, {first, second, threeFour}));
     out_ = dir_.path() + "/board.png";
   }
   QImage Rendered() const { return QImage(out_).convertToFormat(QImage::Format_RGB32); }
@@ -59,6 +63,17 @@ class RenderCommandTest : public ::testing::Test {
   QString db_;
   QString out_;
 };
+
+TEST_F(RenderCommandTest, DrawsAThreeFourEntryFromItsOpeningStone) {
+  const ToolRun run =
+      RunDbTool({"render", "--db", db_, "--section", "3", "--entry", "1", "--out", out_});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const QImage picture = Rendered();
+  EXPECT_TRUE(Shows(picture, Board::Joseki, 3, 4, "mygold.gif"));
+  EXPECT_TRUE(Shows(picture, Board::Joseki, 5, 3, "zshiro1.gif"));
+  EXPECT_TRUE(Shows(picture, Board::Joseki, 7, 3, "zkuro2.gif"));
+  EXPECT_TRUE(Shows(picture, Board::Joseki, 4, 4, "crossdot23.jpg"));
+}
 
 TEST_F(RenderCommandTest, WritesTheBoardPictureOfTheChosenEntry) {
   const ToolRun run =
@@ -93,7 +108,7 @@ TEST_F(RenderCommandTest, RefusesBadArgumentsAndMissingData) {
   const QString missing = dir_.path() + "/absent.db";
   const Case cases[] = {
       {{"--db", missing, "--section", "1", "--entry", "1", "--out", out_}, 1, "absent.db"},
-      {{"--db", db_, "--section", "3", "--entry", "1", "--out", out_}, 2, "section"},
+      {{"--db", db_, "--section", "4", "--entry", "1", "--out", out_}, 2, "section"},
       {{"--db", db_, "--section", "1", "--entry", "9", "--out", out_}, 1, "entry 9"},
       {{"--db", db_, "--section", "1", "--entry", "x", "--out", out_}, 2, "--entry"},
       {{"--db", db_, "--section", "1", "--entry", "1"}, 2, "--out"},

@@ -35,7 +35,8 @@ class SearchCommand : public ::testing::Test {
     const Row rows[] = {
         {31, "小目", "442631", "0b"},      {7, "かかり", "442631362GG1AA2BB1DD2", "0c"},
         {12, "ハサミ", "442???362", "0d"}, {900, "星の部だけ", "442551", "1e"},
-        {5, "一番目", "443", "0a"},
+        {5, "一番目", "443", "0a"},        {40, "一間低バサミ", "342531732", "2a"},
+        {41, "下ツケ", "342541532631432641362", "2b"},
     };
     for (const Row& r : rows) {
       const QString sql = QStringLiteral(
@@ -114,6 +115,17 @@ TEST_F(SearchCommand, RefusesAFirstPointOffTheStarPoint) {
   EXPECT_EQ(err_, "一手目は星に打ってください。\n");
 }
 
+TEST_F(SearchCommand, ThreeFourSectionStartsOnTheThreeFourPoint) {
+  EXPECT_EQ(Search(3, {"4,4", "5,3"}), 1);
+  EXPECT_EQ(err_, "一手目は小目に打ってください。\n");
+  // Entered in the mirror orientation, the pincer line is found.
+  ASSERT_EQ(Search(3, {"4,3", "3,5", "3,7"}), 0) << err_.toStdString();
+  EXPECT_TRUE(out_.contains("search text: 432351372\n"));
+  EXPECT_TRUE(out_.contains("key: 40\n"));
+  ASSERT_EQ(Search(3, {"3,4", "5,4", "5,3", "6,3", "4,3", "6,4", "3,6"}), 0);
+  EXPECT_TRUE(out_.contains("key: 41\n"));
+}
+
 TEST_F(SearchCommand, ReportsNoHitWithTheWindowsMessage) {
   EXPECT_EQ(Search(1, {"4,4", "6,3", "3,6", "3,3", "9,9"}), 1);
   EXPECT_TRUE(out_.contains("dropped stones: 1\n"));
@@ -126,7 +138,8 @@ TEST_F(SearchCommand, MalformedArgumentsPrintUsage) {
       {"--db", db_, "--section", "1"},
       {"--section", "1", "4,4"},
       {"--db", db_, "4,4"},
-      {"--db", db_, "--section", "3", "4,4"},
+      {"--db", db_, "--section", "4", "4,4"},
+      {"--db", db_, "--section", "03", "4,4"},
       {"--db", db_, "--section", "1", "4,20"},
       {"--db", db_, "--section", "1", "0,4"},
       {"--db", db_, "--section", "1", "4;4"},

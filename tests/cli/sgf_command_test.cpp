@@ -187,6 +187,22 @@ TEST_F(SgfCommandTest, ExportGivesEveryEntryItsOwnPathAndImportGivesThemBack) {
   EXPECT_EQ(SectionContent(copy, 1), SectionContent(db, 1));
 }
 
+TEST_F(SgfCommandTest, ExportsTheThreeFourSectionFromItsOpeningStone) {
+  const QString db = PathOf("goc.db");
+  test::GocsRow pincer = test::Row(QStringLiteral("一間低バサミ"), "2A0100");
+  pincer.stones = "342531732";
+  test::GocsRow star = test::Row(QStringLiteral("star"), "1A0100");
+  star.stones = "442361";
+  ASSERT_TRUE(test::WriteGocs(db, {pincer, star}));
+  const QString sgfPath = PathOf("komoku.sgf");
+  ASSERT_EQ(Export({"--db", db, "--section", "3", "--out", sgfPath}), 0) << err_.toStdString();
+  EXPECT_EQ(out_, QStringLiteral("komoku.sgf: 1 entries written\n"));
+  const QString text = QString::fromUtf8(ReadAll(sgfPath));
+  EXPECT_TRUE(text.contains("GN[小目の部]"));
+  EXPECT_TRUE(text.contains(";B[dc];W[ce];B[cg]N[一間低バサミ]")) << text.toStdString();
+  EXPECT_FALSE(text.contains("B[dd]"));
+}
+
 TEST_F(SgfCommandTest, TheShippedSectionsSurviveExportAndImport) {
   for (const int section : {1, 2}) {
     SCOPED_TRACE(section);

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "data/section_query.h"
+#include "data/sections.h"
 #include "data/sqlite_db.h"
 #include "gocs_fixture.h"
 
@@ -44,7 +44,8 @@ TEST_F(SectionLoaderTest, SectionsFilterAndOrderAsTheirQueriesSay) {
       Row("h-b", "0020"),        Row("s-b", "1015"),        Row("h-a", "0010"),
       Row("s-a", "1005"),        Row("h-off", "0030", "1"),  // listed in section 2 only
       Row("s-off", "1040", "1"),                             // not listed at all
-      Row("other", "2001"),      Row("h-c", "0025"),
+      Row("k-b", "2001"),        Row("h-c", "0025"),        Row("k-a", "20005"),
+      Row("k-off", "2000", "1"),  // not listed at all
   };
   const SectionLoad handicap = Load(rows, kHandicapSection);
   ASSERT_TRUE(handicap.error.isEmpty()) << handicap.error.toStdString();
@@ -57,6 +58,11 @@ TEST_F(SectionLoaderTest, SectionsFilterAndOrderAsTheirQueriesSay) {
   EXPECT_EQ(Titles(star.table), (QStringList{"s-a", "h-a", "s-b", "h-b", "h-c", "h-off"}));
   EXPECT_EQ(star.table.Count(), 6);
   EXPECT_EQ(star.table.records.size(), 6u);
+
+  // The 3-4 point section lists only its own codes, by the whole code.
+  const SectionLoad threeFour = Load(rows, kThreeFourSection);
+  ASSERT_TRUE(threeFour.error.isEmpty()) << threeFour.error.toStdString();
+  EXPECT_EQ(Titles(threeFour.table), (QStringList{"k-a", "k-b"}));
 }
 
 TEST_F(SectionLoaderTest, ReadsFieldsByPositionAndSplitsPresetStones) {
@@ -239,7 +245,7 @@ TEST_F(SectionLoaderFailureTest, WrongTableShape) {
 
   const QString good = PathOf("good.db");
   ASSERT_TRUE(WriteGocs(good, {Row("t", "0001")}));
-  ExpectFailure(good, 3, QStringLiteral("部の番号"));
+  ExpectFailure(good, 4, QStringLiteral("部の番号"));
 }
 
 TEST_F(SectionLoaderFailureTest, DatabaseLockedByAWriter) {
@@ -267,7 +273,7 @@ QStringList QueryOrder(const QString& path, int section) {
   sql::Database db;
   EXPECT_EQ(db.Open(path, SQLITE_OPEN_READONLY), SQLITE_OK);
   sql::Statement rows;
-  EXPECT_EQ(rows.Prepare(db, SectionQuery(section)), SQLITE_OK);
+  EXPECT_EQ(rows.Prepare(db, FindSection(section)->query), SQLITE_OK);
   QStringList order;
   while (rows.Step() == sql::StepResult::Row)
     order << rows.ColumnText(0) + ":" + rows.ColumnText(4);
@@ -296,7 +302,7 @@ TEST_F(SectionLoaderTest, ReadsRecordsInExactlyTheOrderOfTheSectionQuery) {
   }
   const QString path = PathOf(QStringLiteral("order.db"));
   ASSERT_TRUE(WriteGocs(path, rows));
-  for (int section : {kHandicapSection, kStarPointSection}) {
+  for (int section : {kHandicapSection, kStarPointSection, kThreeFourSection}) {
     const SectionLoad load = LoadSection(path, section);
     ASSERT_TRUE(load.error.isEmpty()) << load.error.toStdString();
     EXPECT_EQ(LoadedOrder(load), QueryOrder(path, section)) << "section " << section;

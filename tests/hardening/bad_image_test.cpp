@@ -8,6 +8,7 @@
 
 #include "../app/app_test_support.h"
 #include "app/joseki_window.h"
+#include "data/sections.h"
 #include "hardening/hardening_support.h"
 #include "joseki/next_move_hint.h"
 #include "joseki/playback.h"

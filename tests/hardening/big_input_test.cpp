@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "board/coords.h"
+#include "data/sections.h"
 #include "hardening/hardening_support.h"
 #include "joseki/entry_display.h"
 #include "joseki/next_move_hint.h"

@@ -38,15 +38,16 @@ QString WriteFile(const QTemporaryDir& dir, const QByteArray& bytes) {
   return path;
 }
 
-TEST(HelpTopics, AreTheEighteenTopicsOfTheWindowInOrder) {
+TEST(HelpTopics, AreTheNineteenTopicsOfTheWindowInOrder) {
   const QStringList& topics = HelpTopics();
-  ASSERT_EQ(topics.size(), 18);
+  ASSERT_EQ(topics.size(), 19);
   EXPECT_EQ(U8(topics.front()), "はじめに");
   EXPECT_EQ(U8(topics[1]), "内容説明");
   // Full-width brackets and digit, as the instructions file writes them.
   EXPECT_EQ(U8(topics[3]), "プログラムのアンインストール（削除）");
-  EXPECT_EQ(U8(topics[11]), "検索手順の入力（１）");
-  EXPECT_EQ(U8(topics[12]), "検索手順の入力（２）");
+  EXPECT_EQ(U8(topics[7]), "小目定石");
+  EXPECT_EQ(U8(topics[12]), "検索手順の入力（１）");
+  EXPECT_EQ(U8(topics[13]), "検索手順の入力（２）");
   EXPECT_EQ(U8(topics.back()), "著作権");
   QStringList unique = topics;
   EXPECT_EQ(unique.removeDuplicates(), 0) << "every topic must be found by its own name";

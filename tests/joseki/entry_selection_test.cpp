@@ -3,6 +3,7 @@
 
 #include "joseki/entry_selection.h"
 
+#include "data/sections.h"
 #include "joseki/window_load.h"
 #include "joseki_test_support.h"
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "board/coords.h"
+#include "data/sections.h"
 #include "joseki/joseki_session.h"
 #include "joseki/recording_controls.h"
 #include "render/image_names.h"

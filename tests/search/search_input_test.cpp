@@ -52,6 +52,49 @@ TEST_F(SearchInput, RefusedFirstStoneResetsBoardTextsAndNumber) {
   EXPECT_TRUE(controls_.messages.isEmpty());
 }
 
+TEST_F(SearchInput, ThreeFourSectionStartsOnTheThreeFourPointInEitherOrientation) {
+  st_.SectionIndex = kThreeFourSection;
+  StartSearchInput(session_);
+  // Both orientations of the opening point are marked; the star point is not.
+  EXPECT_EQ(ShownAt(3, 4), "mmmcross.gif");
+  EXPECT_EQ(ShownAt(4, 3), "mmmcross.gif");
+  EXPECT_EQ(ShownAt(4, 4), "crossdot23.jpg");
+  for (auto [row, col] : {std::pair{4, 4}, std::pair{10, 17}, std::pair{3, 3}}) {
+    SCOPED_TRACE(row * 100 + col);
+    controls_.messages.clear();
+    Click(row, col);
+    EXPECT_EQ(controls_.messages, QStringList{"一手目は小目に打ってください。"});
+    EXPECT_EQ(st_.StoneNo, 0);
+    EXPECT_TRUE(st_.Text6.isEmpty());
+    EXPECT_TRUE(st_.Text7.isEmpty());
+    EXPECT_NE(ShownAt(3, 4), "mmmcross.gif");  // the board is cleared without markers
+  }
+  controls_.messages.clear();
+  Click(3, 4);
+  Click(5, 3);
+  EXPECT_EQ(st_.Text6, "342531");
+  EXPECT_EQ(st_.Text7, "432351");
+  EXPECT_EQ(ShownAt(3, 4), "zkuro1.gif");
+
+  StartSearchInput(session_);
+  Click(4, 3);
+  Click(3, 5);
+  EXPECT_EQ(st_.Text6, "432351");
+  EXPECT_EQ(st_.Text7, "342531");
+  EXPECT_TRUE(controls_.messages.isEmpty());
+
+  // Tenuki and shortening work as in the other sections; the redrawn board keeps the markers.
+  Click(10, 18);
+  Click(3, 7);
+  ShortenSearch(session_);
+  EXPECT_EQ(st_.Text6, "432351???");
+  EXPECT_EQ(st_.Text7, "342531???");
+  EXPECT_EQ(st_.StoneNo, 3);
+  EXPECT_EQ(ShownAt(4, 3), "zkuro1.gif");
+  EXPECT_EQ(ShownAt(3, 4), "mmmcross.gif");
+  EXPECT_EQ(ShownAt(10, 17), "zkuro3.gif");
+}
+
 TEST_F(SearchInput, ClicksAppendTriplesMirroredAndAlternateColours) {
   StartSearchInput(session_);
   Click(4, 4);

@@ -100,6 +100,26 @@ TEST_F(SearchRun, MirroredSequenceFindsTheStoredEntry) {
   EXPECT_EQ(st_.CurrentEntry, 3);
 }
 
+TEST_F(SearchRun, ThreeFourLinesAreFoundInEitherOrientationAndWithStonesDropped) {
+  st_.SectionIndex = kThreeFourSection;
+  SetSection({"342531", "342531732", "342541532631432641362"});
+  // The one-space low pincer, entered mirrored: the first stone on row 4, column 3.
+  Enter({{4, 3}, {3, 5}, {3, 7}});
+  ASSERT_EQ(st_.Text6, "432351372");
+  RunSearch(session_);
+  EXPECT_TRUE(controls_.timer4Enabled);
+  EXPECT_EQ(st_.CurrentEntry, 3);
+
+  // Seven stones of which the first six are stored: one dropped.
+  Enter({{3, 4}, {5, 4}, {5, 3}, {6, 3}, {4, 3}, {6, 4}, {12, 12}});
+  RunSearch(session_);
+  EXPECT_TRUE(controls_.timer4Enabled);
+  EXPECT_EQ(st_.DroppedStones, 1);
+  EXPECT_EQ(st_.CurrentEntry, 4);
+  FoundEntryTick(session_);
+  EXPECT_EQ(controls_.messages, QStringList{"検索石を１つ減らして該当ありました。"});
+}
+
 TEST_F(SearchRun, SevenStonesWhoseFirstSixMatchAreFoundWithOneDropped) {
   SetSection({"442", "442631362GG1AA2BB1DD2", "442631"});
   Enter({{4, 4}, {6, 3}, {3, 6}, {16, 16}, {10, 10}, {11, 11}, {12, 12}});

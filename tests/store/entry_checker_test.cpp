@@ -81,12 +81,32 @@ TEST(EntryChecker, ColourCodesAlternateFromBlack) {
   EXPECT_TRUE(CheckEntry(e).isEmpty());
 }
 
-TEST(EntryChecker, FirstStoneIsTheBlackFourFourStone) {
+TEST(EntryChecker, FirstStoneIsTheOpeningStoneOfTheSectionOfTheCode) {
   RawEntry e = GoodEntry();
   e.stones = QStringLiteral("332");
-  EXPECT_PROBLEM(e, "the first triple is not the black 4-4 stone");
+  EXPECT_PROBLEM(e, "the first triple is not the black 4-4 stone \"442\"");
   e.stones = QStringLiteral("???442");
   EXPECT_PROBLEM(e, "the first triple is not the black 4-4 stone");
+
+  // The 3-4 point opens code '2' entries and only those; either section reads its own line.
+  const QString threeFourLine = QStringLiteral("342531732");
+  const QString starLine = QStringLiteral("442361");
+  for (const char* code : {"0A010", "1A010"}) {
+    SCOPED_TRACE(code);
+    e = GoodEntry();
+    e.record.clear();
+    e.five = QString::fromLatin1(code);
+    e.stones = threeFourLine;
+    EXPECT_PROBLEM(e, "stones: the first triple is not the black 4-4 stone \"442\"");
+    e.stones = starLine;
+    EXPECT_TRUE(CheckEntry(e).isEmpty()) << CheckEntry(e).join("; ").toStdString();
+  }
+  e.five = QStringLiteral("2A010");
+  EXPECT_PROBLEM(e, "stones: the first triple is not the black 3-4 stone \"342\"");
+  e.stones = QStringLiteral("432531");  // the mirror is the same opening, stored one way only
+  EXPECT_PROBLEM(e, "the first triple is not the black 3-4 stone");
+  e.stones = threeFourLine;
+  EXPECT_TRUE(CheckEntry(e).isEmpty()) << CheckEntry(e).join("; ").toStdString();
 }
 
 TEST(EntryChecker, PresetCount) {
@@ -169,8 +189,8 @@ TEST(EntryChecker, RecordPairsAndReplay) {
 
 TEST(EntryChecker, CodeAndListedFlag) {
   RawEntry e = GoodEntry();
-  e.five = QStringLiteral("2A010");
-  EXPECT_PROBLEM(e, "code \"2A010\" does not start with '0' or '1'");
+  e.five = QStringLiteral("3A010");
+  EXPECT_PROBLEM(e, "code \"3A010\" does not start with a section character ('0', '1', '2')");
   e.five.clear();
   EXPECT_PROBLEM(e, "code \"\" does not start");
   e = GoodEntry();
@@ -243,9 +263,11 @@ TEST_F(CheckDatabase, CommandReportsEachProblemAndExitsWithOne) {
       "INSERT INTO gocs VALUES (2, '0', '', '1', 'Bad', '', '', '442441', '', '3A');");
   QString out, err;
   EXPECT_EQ(Run({QStringLiteral("--db"), path_}, &out, &err), 1);
-  EXPECT_EQ(out, QStringLiteral("2 Bad: stones: triple 2 \"441\": plays on an occupied point\n"
-                                "2 Bad: code \"3A\" does not start with '0' or '1'\n"
-                                "2 entries, 2 problems\n"));
+  EXPECT_EQ(out,
+            QStringLiteral("2 Bad: stones: triple 2 \"441\": plays on an occupied point\n"
+                           "2 Bad: code \"3A\" does not start with a section character ('0', '1', "
+                           "'2')\n"
+                           "2 entries, 2 problems\n"));
 }
 
 TEST_F(CheckDatabase, CommandPassesASoundDatabase) {
