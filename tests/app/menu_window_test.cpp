@@ -57,9 +57,9 @@ struct MenuControl {
 // Positions in twips as designed.
 const MenuControl kMenuControls[] = {
     {"Command12", {5280, 1200, 2055, 375}}, {"Command13", {5280, 1920, 2055, 375}},
-    {"Command14", {5280, 2640, 2055, 375}},
-    {"Command5", {840, 3960, 2160, 495}},   {"Command6", {840, 4680, 2160, 495}},
-    {"Picture1", {240, 240, 4815, 3495}},   {"Image1", {5760, 4080, 1035, 1185}},
+    {"Command14", {5280, 2640, 2055, 375}}, {"Command5", {840, 3960, 2160, 495}},
+    {"Command6", {840, 4680, 2160, 495}},   {"Picture1", {240, 240, 4815, 3495}},
+    {"Image1", {5760, 4080, 1035, 1185}},
 };
 
 TEST_F(MenuTest, LayoutMatchesTheDesign) {

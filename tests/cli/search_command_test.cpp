@@ -33,9 +33,12 @@ class SearchCommand : public ::testing::Test {
         "title TEXT, ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT)";
     ASSERT_EQ(sqlite3_exec(db, schema, nullptr, nullptr, nullptr), SQLITE_OK);
     const Row rows[] = {
-        {31, "小目", "442631", "0b"},      {7, "かかり", "442631362GG1AA2BB1DD2", "0c"},
-        {12, "ハサミ", "442???362", "0d"}, {900, "星の部だけ", "442551", "1e"},
-        {5, "一番目", "443", "0a"},        {40, "一間低バサミ", "342531732", "2a"},
+        {31, "小目", "442631", "0b"},
+        {7, "かかり", "442631362GG1AA2BB1DD2", "0c"},
+        {12, "ハサミ", "442???362", "0d"},
+        {900, "星の部だけ", "442551", "1e"},
+        {5, "一番目", "443", "0a"},
+        {40, "一間低バサミ", "342531732", "2a"},
         {41, "下ツケ", "342541532631432641362", "2b"},
     };
     for (const Row& r : rows) {
