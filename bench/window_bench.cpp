@@ -1,5 +1,6 @@
 // OpenWindow: the real joseki window opening on a section offscreen: load, list filled, entry 1
-// drawn and painted.
+// drawn and painted; on synthetic sections of growing size, and on each section of the shipped
+// database.
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +9,7 @@
 
 #include "app/joseki_window.h"
 #include "bench_data.h"
-#include "data/entry_table.h"
+#include "data/section_loader.h"
 #include "data/sections.h"
 
 namespace moraku::bench {
@@ -35,6 +36,42 @@ void BM_OpenWindow(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpenWindow)->Name("OpenWindow")->Arg(1200)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The section numbered state.range(0) of the database the build ships (fld1/goc.db beside the
+// build's programs).
+void BM_OpenShippedSection(benchmark::State& state) {
+  const int section = static_cast<int>(state.range(0));
+  const QString program = QStringLiteral(MORAKU_BUILD_DIR);
+  const SectionLoad load = LoadSection(program + QStringLiteral("/fld1/goc.db"), section);
+  const int entries = load.table.Count();
+  if (!load.error.isEmpty() || entries == 0) {
+    state.SkipWithError("the shipped database has no entries in this section");
+    return;
+  }
+  state.counters["entries"] = entries;
+  for (auto _ : state) {
+    auto window = std::make_unique<JosekiWindow>(section, program);
+    window->show();
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    const bool opened =
+        window->ListRowCount() == entries && window->Session().state.CurrentEntry == 1;
+    window.reset();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    if (!opened) {
+      state.SkipWithError("the window did not open on the whole section with entry 1 shown");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_OpenShippedSection)
+    ->Name("OpenWindow/shipped")
+    ->ArgName("section")
+    ->Arg(kHandicapSection)
+    ->Arg(kStarPointSection)
+    ->Arg(kThreeFourSection)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace moraku::bench
