@@ -65,30 +65,30 @@ TEST_F(SearchInput, ThreeFourSectionStartsOnTheThreeFourPointInEitherOrientation
     Click(row, col);
     EXPECT_EQ(controls_.messages, QStringList{"一手目は小目に打ってください。"});
     EXPECT_EQ(st_.StoneNo, 0);
-    EXPECT_TRUE(st_.Text6.isEmpty());
-    EXPECT_TRUE(st_.Text7.isEmpty());
+    EXPECT_TRUE(st_.SearchText.isEmpty());
+    EXPECT_TRUE(st_.MirrorText.isEmpty());
     EXPECT_NE(ShownAt(3, 4), "mmmcross.gif");  // the board is cleared without markers
   }
   controls_.messages.clear();
   Click(3, 4);
   Click(5, 3);
-  EXPECT_EQ(st_.Text6, "342531");
-  EXPECT_EQ(st_.Text7, "432351");
+  EXPECT_EQ(st_.SearchText, "342531");
+  EXPECT_EQ(st_.MirrorText, "432351");
   EXPECT_EQ(ShownAt(3, 4), "zkuro1.gif");
 
   StartSearchInput(session_);
   Click(4, 3);
   Click(3, 5);
-  EXPECT_EQ(st_.Text6, "432351");
-  EXPECT_EQ(st_.Text7, "342531");
+  EXPECT_EQ(st_.SearchText, "432351");
+  EXPECT_EQ(st_.MirrorText, "342531");
   EXPECT_TRUE(controls_.messages.isEmpty());
 
   // Tenuki and shortening work as in the other sections; the redrawn board keeps the markers.
   Click(10, 18);
   Click(3, 7);
   ShortenSearch(session_);
-  EXPECT_EQ(st_.Text6, "432351???");
-  EXPECT_EQ(st_.Text7, "342531???");
+  EXPECT_EQ(st_.SearchText, "432351???");
+  EXPECT_EQ(st_.MirrorText, "342531???");
   EXPECT_EQ(st_.StoneNo, 3);
   EXPECT_EQ(ShownAt(4, 3), "zkuro1.gif");
   EXPECT_EQ(ShownAt(3, 4), "mmmcross.gif");

@@ -105,15 +105,15 @@ TEST_F(SearchRun, ThreeFourLinesAreFoundInEitherOrientationAndWithStonesDropped)
   SetSection({"342531", "342531732", "342541532631432641362"});
   // The one-space low pincer, entered mirrored: the first stone on row 4, column 3.
   Enter({{4, 3}, {3, 5}, {3, 7}});
-  ASSERT_EQ(st_.Text6, "432351372");
+  ASSERT_EQ(st_.SearchText, "432351372");
   RunSearch(session_);
-  EXPECT_TRUE(controls_.timer4Enabled);
+  EXPECT_TRUE(controls_.hitDeliveryTimerEnabled);
   EXPECT_EQ(st_.CurrentEntry, 3);
 
   // Seven stones of which the first six are stored: one dropped.
   Enter({{3, 4}, {5, 4}, {5, 3}, {6, 3}, {4, 3}, {6, 4}, {12, 12}});
   RunSearch(session_);
-  EXPECT_TRUE(controls_.timer4Enabled);
+  EXPECT_TRUE(controls_.hitDeliveryTimerEnabled);
   EXPECT_EQ(st_.DroppedStones, 1);
   EXPECT_EQ(st_.CurrentEntry, 4);
   FoundEntryTick(session_);
