@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "cli/commands.h"
+#include "data/sections.h"
 #include "store/entry_checker.h"
 #include "store/gtp_engine.h"
 #include "store/joseki_verifier.h"
@@ -44,7 +45,7 @@ QString ParseArgs(const QStringList& args, VerifyArgs& v) {
       v.db = value;
     } else if (option == QLatin1String("--section")) {
       v.section = value.toInt(&ok);
-      if (!ok || v.section < 1 || v.section > 3)
+      if (!ok || FindSection(v.section) == nullptr)
         return QStringLiteral("unknown section '%1' (1 handicap, 2 star point, 3 3-4 point)")
             .arg(value);
     } else if (option == QLatin1String("--timeout")) {
@@ -80,7 +81,7 @@ int RunVerify(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 1;
   }
   if (v.section != 0) {
-    const QChar code(u'0' + (v.section - 1));
+    const QChar code(FindSection(v.section)->code);
     std::erase_if(entries, [code](const RawEntry& e) { return !e.five.startsWith(code); });
   }
 
