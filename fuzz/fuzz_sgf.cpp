@@ -1,5 +1,5 @@
-// The SGF importer: parsing a file, then taking every root-to-leaf path as an entry.
-// Input: one byte for the default preset count, then the file.
+// The SGF importer: parsing a file, then taking its paths as entries.
+// Input: one byte for the default preset count and the section, then the file.
 
 #include <cstdint>
 
@@ -8,11 +8,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const int defaultPreset = data[0] % 24;
+  moraku::SgfImportOptions options;
+  options.defaultPreset = data[0] % 24;
+  options.section = QChar(u'0' + data[0] % 3);
   QByteArray bytes(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
   const moraku::sgf::ParseResult parsed = moraku::sgf::Parse(std::move(bytes));
   if (!parsed.ok()) return 0;
-  const moraku::SgfPaths paths = moraku::EntriesFromSgf(parsed.collection, defaultPreset);
+  const moraku::SgfPaths paths = moraku::EntriesFromSgf(parsed.collection, options);
   for (const moraku::SgfEntry& entry : paths.entries) {
     // Every entry is whole triples and its preset stones lie within it.
     if (entry.stones.size() % 3 != 0) __builtin_trap();

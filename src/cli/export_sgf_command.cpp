@@ -1,13 +1,14 @@
-// moraku-db export-sgf --db DB --section 1|2|3 --out FILE.sgf: writes a section as one SGF tree.
+// moraku-db export-sgf --db DB [--section 1|2|3] --out FILE.sgf: writes the entries of the
+// database (or of one section's code) as SGF that import-sgf reads back into the same rows.
 
 #include <QFileInfo>
 #include <QSaveFile>
 #include <optional>
 
 #include "cli/commands.h"
-#include "data/section_loader.h"
 #include "data/sections.h"
 #include "sgf/sgf_export.h"
+#include "store/entry_checker.h"
 
 namespace moraku::cli {
 
@@ -16,11 +17,12 @@ namespace {
 struct Arguments {
   QString db;
   QString out;
-  int section = 0;
+  QChar section;  // the code character; null for every entry
 };
 
 void PrintUsage(QTextStream& err) {
-  err << "usage: moraku-db export-sgf --db DB --section 1|2|3 --out FILE.sgf\n";
+  err << "usage: moraku-db export-sgf --db DB [--section 1|2|3] --out FILE.sgf\n"
+      << "  --section N: only the entries whose code begins with section N's character\n";
 }
 
 std::optional<Arguments> Parse(const QStringList& args) {
@@ -34,14 +36,15 @@ std::optional<Arguments> Parse(const QStringList& args) {
       a.out = args[++i];
     } else if (arg == QLatin1String("--section")) {
       bool ok = false;
-      a.section = args[++i].toInt(&ok);
-      if (!ok) return std::nullopt;
+      const int section = args[++i].toInt(&ok);
+      const Section* chosen = ok ? FindSection(section) : nullptr;
+      if (chosen == nullptr) return std::nullopt;
+      a.section = QChar(chosen->code);
     } else {
       return std::nullopt;
     }
   }
   if (a.db.isEmpty() || a.out.isEmpty()) return std::nullopt;
-  if (FindSection(a.section) == nullptr) return std::nullopt;
   return a;
 }
 
@@ -53,13 +56,16 @@ int RunExportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
     PrintUsage(err);
     return 2;
   }
-  const SectionLoad load = LoadSection(a->db, a->section);
-  if (!load.error.isEmpty()) {
-    err << "moraku-db: " << load.error << "\n";
+  std::vector<RawEntry> rows;
+  QString error;
+  if (!ReadRawEntries(a->db, &rows, &error)) {
+    err << "moraku-db: " << error << "\n";
     return 1;
   }
-  const QString name = QString::fromUtf8(FindSection(a->section)->caption);
-  const SgfExport sgf = SectionToSgf(load.table, name);
+  if (!a->section.isNull()) {
+    std::erase_if(rows, [&](const RawEntry& e) { return !e.five.startsWith(a->section); });
+  }
+  const SgfExport sgf = RowsToSgf(rows);
   for (const QString& line : sgf.leftOut) {
     err << "moraku-db: left out " << line << "\n";
   }
@@ -73,7 +79,7 @@ int RunExportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
   out << QFileInfo(a->out).fileName() << ": " << sgf.written << " entries written";
   if (!sgf.leftOut.isEmpty()) out << ", " << sgf.leftOut.size() << " left out";
   out << "\n";
-  return 0;
+  return sgf.leftOut.isEmpty() ? 0 : 1;
 }
 
 }  // namespace moraku::cli

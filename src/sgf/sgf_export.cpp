@@ -1,27 +1,24 @@
 #include "sgf/sgf_export.h"
 
+#include <algorithm>
+#include <map>
 #include <optional>
-#include <vector>
 
 #include "board/coords.h"
+#include "data/sections.h"
+#include "sgf/line_orientation.h"
 
 namespace moraku {
 
 namespace {
 
-// One node of the tree being built. Its items are its children in order: a non-negative item is
-// a move node, a negative item -k is entry k ending here.
+// One node of the tree being built: its move, the entries ending on it and its children.
 struct TreeNode {
-  int row = 0;  // 0 with col 0: a pass
-  int col = 0;
+  LineMove move;
   bool black = true;
-  std::vector<int> items;
+  std::vector<int> entries;   // indexes into the rows
+  std::vector<int> children;  // indexes into the nodes
 };
-
-// Whether `node` carries its single entry's properties itself.
-bool CarriesEntry(const TreeNode& node) {
-  return node.items.size() == 1 && node.items[0] < 0;
-}
 
 QString Escaped(const QString& text) {
   QString out;
@@ -37,170 +34,208 @@ QChar SgfLetter(int coordinate) {
   return QChar(u'a' + coordinate - 1);
 }
 
-// The points of a stone string, or nullopt when it is not whole triples of points and tenuki.
-// A pass is {0, 0}.
-std::optional<std::vector<std::pair<int, int>>> MovesOf(const QString& stones, QString* why) {
-  if (stones.isEmpty()) {
-    *why = QStringLiteral("no stones");
+QString SgfPoint(BoardPoint p) {
+  return QString(SgfLetter(p.col)) + SgfLetter(p.row);
+}
+
+// Value 1..19 of a coordinate character exactly as writers write it; 0 for anything else.
+int WrittenCoord(QChar c) {
+  return CharFromCoord(CoordFromChar(QStringView(&c, 1))) == c ? CoordFromChar(QStringView(&c, 1))
+                                                               : 0;
+}
+
+// The labels of a marker string ("[cf:A][dc:●]..."), or nullopt with `why` set.
+std::optional<QString> LabelsOf(const QString& marks, QString* why) {
+  if (marks.size() % 3 != 0) {
+    *why = QStringLiteral("the markers are not whole triples");
     return std::nullopt;
   }
-  if (stones.size() % 3 != 0) {
-    *why = QStringLiteral("the stone string is not whole triples");
-    return std::nullopt;
-  }
-  std::vector<std::pair<int, int>> moves;
-  for (qsizetype i = 0; i < stones.size(); i += 3) {
-    if (stones[i] == u'?' && stones[i + 1] == u'?') {
-      moves.emplace_back(0, 0);
-      continue;
+  QString labels;
+  for (qsizetype i = 0; i < marks.size(); i += 3) {
+    const int row = WrittenCoord(marks[i]);
+    const int col = WrittenCoord(marks[i + 1]);
+    const QChar code = marks[i + 2];
+    QString text;
+    if (code >= u'a' && code <= u'e') {
+      text = code.toUpper();
+    } else if (code == u'2') {
+      text = QStringLiteral("●");
+    } else if (code == u'1') {
+      text = QStringLiteral("○");
     }
-    const int row = CoordFromChar(QStringView(stones).mid(i, 1));
-    const int col = CoordFromChar(QStringView(stones).mid(i + 1, 1));
-    if (row < 1 || row > kBoardSize || col < 1 || col > kBoardSize) {
-      *why = QStringLiteral("triple %1 is not a point").arg(i / 3 + 1);
+    if (row == 0 || col == 0 || text.isEmpty()) {
+      *why = QStringLiteral("marker %1 is not a point and a known code").arg(i / 3 + 1);
       return std::nullopt;
     }
-    moves.emplace_back(row, col);
+    labels += u'[' + SgfPoint({row, col}) + u':' + text + u']';
+  }
+  return labels;
+}
+
+// The moves of a stone string, or nullopt with `why` set.
+std::optional<std::vector<LineMove>> MovesOf(const QString& stones, QString* why) {
+  std::optional<std::vector<LineMove>> moves = MovesOfStones(stones);
+  if (!moves) {
+    *why = stones.isEmpty() ? QStringLiteral("no stones")
+                            : QStringLiteral("the stones are not whole triples of points");
+    return std::nullopt;
+  }
+  if (StonesOfMoves(*moves, BoardSymmetry{}) != stones) {
+    *why = QStringLiteral("the stones do not alternate from black as writers write them");
+    return std::nullopt;
   }
   return moves;
 }
 
 class TreeWriter {
  public:
-  TreeWriter(const EntryTable& table, QString& out) : table_(table), out_(out) {}
+  TreeWriter(const std::vector<RawEntry>& rows, QString& out) : rows_(rows), out_(out) {}
 
-  // Adds entry k along the given moves.
-  void Add(int k, const std::vector<std::pair<int, int>>& moves);
-  // Writes everything below the root, whose own properties are already written.
+  void Add(int row, const std::vector<LineMove>& moves);
   void WriteBelowRoot();
 
  private:
-  void WriteMove(int node);
-  void WriteEntry(int k);
+  void WriteNode(int node);
+  void WriteEntry(int row);
 
-  const EntryTable& table_;
+  const std::vector<RawEntry>& rows_;
   QString& out_;
   std::vector<TreeNode> nodes_{TreeNode{}};
 };
 
-void TreeWriter::Add(int k, const std::vector<std::pair<int, int>>& moves) {
+void TreeWriter::Add(int row, const std::vector<LineMove>& moves) {
   int at = 0;
   bool black = true;
-  for (const auto& [row, col] : moves) {
+  for (const LineMove& move : moves) {
     int next = -1;
-    for (const int item : nodes_[at].items) {
-      if (item >= 0 && nodes_[item].row == row && nodes_[item].col == col) {
-        next = item;
+    for (const int child : nodes_[at].children) {
+      if (nodes_[child].move == move) {
+        next = child;
         break;
       }
     }
     if (next < 0) {
       next = static_cast<int>(nodes_.size());
-      nodes_.push_back(TreeNode{row, col, black, {}});
-      nodes_[at].items.push_back(next);
+      nodes_.push_back(TreeNode{move, black, {}, {}});
+      nodes_[at].children.push_back(next);
     }
     at = next;
     black = !black;
   }
-  nodes_[at].items.push_back(-k);
+  nodes_[at].entries.push_back(row);
 }
 
-void TreeWriter::WriteMove(int node) {
-  const TreeNode& n = nodes_[node];
-  out_.append(n.black ? u";B[" : u";W[");
-  if (n.row > 0) {
-    out_.append(SgfLetter(n.col));
-    out_.append(SgfLetter(n.row));
-  }
-  out_.append(u']');
-  if (CarriesEntry(n)) WriteEntry(-n.items[0]);
-}
-
-void TreeWriter::WriteEntry(int k) {
-  const Entry& e = table_.entries[k];
-  if (!e.title.isEmpty()) out_.append(QStringLiteral("N[%1]").arg(Escaped(e.title)));
+void TreeWriter::WriteEntry(int row) {
+  const RawEntry& e = rows_[static_cast<std::size_t>(row)];
+  out_.append(QStringLiteral("N[%1]").arg(Escaped(e.title)));
   if (!e.comment.isEmpty()) out_.append(QStringLiteral("C[%1]").arg(Escaped(e.comment)));
-  QString labels;
-  ForEachTriple(e.marks, [&](QStringView r, QStringView c, QStringView code) {
-    const int row = CoordFromChar(r);
-    const int col = CoordFromChar(c);
-    if (row < 1 || row > kBoardSize || col < 1 || col > kBoardSize) return;
-    QString text;
-    if (code.size() == 1 && code[0] >= u'a' && code[0] <= u'e') {
-      text = code[0].toUpper();
-    } else if (code == u"2") {
-      text = QStringLiteral("●");
-    } else {
-      text = QStringLiteral("○");
-    }
-    labels.append(u'[');
-    labels.append(SgfLetter(col));
-    labels.append(SgfLetter(row));
-    labels.append(u':');
-    labels.append(text);
-    labels.append(u']');
-  });
+  QString why;
+  const QString labels = LabelsOf(e.marks, &why).value_or(QString());
   if (!labels.isEmpty()) out_.append(QStringLiteral("LB") + labels);
-  out_.append(QStringLiteral("MP[%1]").arg(e.preset.size() / 3));
-  out_.append(QStringLiteral("MR[%1]").arg(Escaped(e.ref)));
+  out_.append(QStringLiteral("MKCODE[%1]MKID[%2]").arg(Escaped(e.five), e.id.trimmed()));
+  if (e.preset != u"1") out_.append(QStringLiteral("MKPRESET[%1]").arg(Escaped(e.preset)));
+  if (!e.ref.isEmpty()) out_.append(QStringLiteral("MKREF[%1]").arg(Escaped(e.ref)));
+  if (!e.record.isEmpty()) out_.append(QStringLiteral("MKRECORD[%1]").arg(Escaped(e.record)));
+  if (e.one != u"0") out_.append(QStringLiteral("MKONE[%1]").arg(Escaped(e.one)));
+}
+
+// Writes the move of `node` and the first entry ending on it.
+void TreeWriter::WriteNode(int node) {
+  const TreeNode& n = nodes_[static_cast<std::size_t>(node)];
+  out_.append(n.black ? u";B[" : u";W[");
+  if (n.move) out_.append(SgfPoint(*n.move));
+  out_.append(u']');
+  if (!n.entries.empty()) WriteEntry(n.entries.front());
 }
 
 void TreeWriter::WriteBelowRoot() {
+  // What follows a node: the further entries ending on it (each a node without a move), then
+  // its children. A single follower goes on in the same sequence, several are variations.
   struct Frame {
     int node;
-    std::size_t next;  // the next item to write
+    std::size_t next;  // the next follower to write
     bool closes;       // the node began a variation, so its end closes one
+  };
+  auto followers = [&](int node) {
+    const TreeNode& n = nodes_[static_cast<std::size_t>(node)];
+    return (n.entries.empty() ? 0 : n.entries.size() - 1) + n.children.size();
   };
   std::vector<Frame> stack{{0, 0, false}};
   while (!stack.empty()) {
     const Frame f = stack.back();
-    const TreeNode& n = nodes_[f.node];
-    const bool done = CarriesEntry(n) || f.next >= n.items.size();
-    if (done) {
+    const TreeNode& n = nodes_[static_cast<std::size_t>(f.node)];
+    const std::size_t count = followers(f.node);
+    if (f.next >= count) {
       stack.pop_back();
       if (f.closes) out_.append(u')');
       continue;
     }
     stack.back().next = f.next + 1;
-    const int item = n.items[f.next];
-    if (n.items.size() == 1) {  // a single move goes on in the same sequence
-      WriteMove(item);
-      stack.push_back({item, 0, false});
+    const std::size_t extra = n.entries.empty() ? 0 : n.entries.size() - 1;
+    if (count > 1) out_.append(u"\n(");
+    if (f.next < extra) {
+      out_.append(u';');
+      WriteEntry(n.entries[f.next + 1]);
+      if (count > 1) out_.append(u')');
       continue;
     }
-    out_.append(u"\n(");
-    if (item < 0) {
-      out_.append(u';');
-      WriteEntry(-item);
-      out_.append(u')');
-    } else {
-      WriteMove(item);
-      stack.push_back({item, 0, true});
-    }
+    const int child = n.children[f.next - extra];
+    WriteNode(child);
+    stack.push_back({child, 0, count > 1});
   }
 }
 
 }  // namespace
 
-SgfExport SectionToSgf(const EntryTable& table, const QString& gameName) {
+QString SectionCaption(QChar sectionChar) {
+  const Section* section = SectionOfCode(sectionChar);
+  if (section == nullptr) return QStringLiteral("code %1").arg(sectionChar);
+  return QString::fromUtf8(section->caption);
+}
+
+SgfExport RowsToSgf(const std::vector<RawEntry>& rows) {
   SgfExport result;
-  QString out =
-      QStringLiteral("(;FF[4]CA[UTF-8]GM[1]SZ[19]AP[Moraku:1.0]GN[%1]\n").arg(Escaped(gameName));
-  TreeWriter writer(table, out);
-  for (int k = 1; k <= table.Count(); ++k) {
-    const QString& stones = table.records[k - 1].stones;
+  // The rows that can be written, with their moves, by section character.
+  std::map<char16_t, std::vector<std::pair<int, std::vector<LineMove>>>> sections;
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const RawEntry& e = rows[k];
     QString why;
-    const std::optional<std::vector<std::pair<int, int>>> moves = MovesOf(stones, &why);
+    std::optional<std::vector<LineMove>> moves = MovesOf(e.stones, &why);
+    bool idOk = false;
+    e.id.trimmed().toLongLong(&idOk);
+    if (moves && !LabelsOf(e.marks, &why)) moves.reset();
+    if (moves && !idOk) {
+      why = QStringLiteral("the id is not an integer");
+      moves.reset();
+    }
+    if (moves && e.five.isEmpty()) {
+      why = QStringLiteral("no code");
+      moves.reset();
+    }
     if (!moves) {
-      result.leftOut
-          << QStringLiteral("%1 %2: %3").arg(table.records[k - 1].key, table.entries[k].title, why);
+      result.leftOut << QStringLiteral("%1 %2: %3").arg(e.id, e.title, why);
       continue;
     }
-    writer.Add(k, *moves);
-    ++result.written;
+    sections[e.five[0].unicode()].emplace_back(static_cast<int>(k), std::move(*moves));
   }
-  writer.WriteBelowRoot();
-  out.append(u")\n");
+  QString out;
+  for (auto& [sectionChar, entries] : sections) {
+    std::stable_sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
+      const RawEntry& x = rows[static_cast<std::size_t>(a.first)];
+      const RawEntry& y = rows[static_cast<std::size_t>(b.first)];
+      if (x.five != y.five) return x.five < y.five;
+      return x.id.toLongLong() < y.id.toLongLong();
+    });
+    out.append(QStringLiteral("(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[Moraku]GN[%1]\n")
+                   .arg(Escaped(SectionCaption(QChar(sectionChar)))));
+    TreeWriter writer(rows, out);
+    for (const auto& [row, moves] : entries) {
+      writer.Add(row, moves);
+      ++result.written;
+    }
+    writer.WriteBelowRoot();
+    out.append(u")\n");
+  }
   result.text = out.toUtf8();
   return result;
 }

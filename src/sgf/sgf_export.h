@@ -1,35 +1,44 @@
 #pragma once
-// Writing the entries of one section as a single SGF game tree.
+// Writing rows of the table gocs as SGF, losslessly: every column travels, in the standard
+// properties where SGF has one and in documented private properties elsewhere.
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
-#include "data/entry_table.h"
+#include "store/entry_checker.h"
 
 namespace moraku {
 
-// The SGF text of a section and what could not go into it.
+// The SGF text of some rows and what could not go into it.
 struct SgfExport {
   QByteArray text;      // UTF-8
   int written = 0;      // entries written
-  QStringList leftOut;  // one line per entry left out: "<key> <title>: <why>"
+  QStringList leftOut;  // one line per entry left out: "<id> <title>: <why>"
 };
 
-// Writes the entries of `table`, in its order, as one SGF FF[4] game tree
-// "(;FF[4]CA[UTF-8]GM[1]SZ[19]AP[Moraku:1.0]GN[gameName] ...)" whose root's child is the
-// black stone on the 4-4 point. Entries that share their first moves share those nodes;
-// children keep the order in which the entries first reach them. Triple i of the stone string
-// is a black move for odd i and a white one for even i; the tenuki "???" is a pass (B[] or
-// W[]). An entry's own properties are N (title), C (comment), LB (markers: the letters "a".."e"
-// as the labels "A".."E", the black-stone marker "2" as "●" and any other code, the
-// white-stone marker, as "○"), and the private MP (its number of preset stones) and MR (its
-// reference). They go on the node of the entry's last move when no other entry and no further
-// move continue there, and otherwise on a child node of their own without a move, one per
-// entry, so that reading the tree back gives one path, and one entry, for each of them. Text
-// has "\" and "]" escaped. Entries whose stone string is empty or not made of whole triples of
-// points 1..19 and tenuki are left out and listed. Marker triples that are not points are not
-// written.
-SgfExport SectionToSgf(const EntryTable& table, const QString& gameName);
+// The caption of the section whose code character is `sectionChar` (置碁の部, 星 の 部, 小目の部),
+// or "code X" for another character.
+QString SectionCaption(QChar sectionChar);
+
+// Writes `rows` as SGF FF[4]: one game tree per first character of the code ('0', '1', '2',
+// then any other in the order of the characters), each
+// "(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[Moraku]GN[<caption>] ...)". Within a tree the entries go in
+// the order of their code, then of their id; entries that share their first moves share those
+// nodes, and children keep the order in which the entries first reach them. Triple i of the
+// stone string is a black move for odd i and a white one for even i; the tenuki "???" is a pass
+// (B[] or W[]). An entry's end node (the node of its last move; a further entry with the same
+// stones goes on a child node of its own without a move) carries:
+//   N[title] C[comment] LB[..:A]... MKCODE[five] MKID[id] MKPRESET[preset] MKREF[ref]
+//   MKRECORD[record] MKONE[one]
+// with C, LB, MKREF and MKRECORD left out when empty, MKPRESET when "1" and MKONE when "0".
+// Markers "a".."e" are the labels "A".."E" (the label order is the marker order), the black-stone
+// marker "2" the label "●", the white-stone marker "1" the label "○". Text has "\" and "]"
+// escaped. An entry is left out (and listed) when its stones are empty, not whole triples of
+// points written as writers write them and tenuki, or not alternating from black; when its
+// markers are not whole triples of such points and known codes; when its id is not an integer;
+// or when its code is empty.
+SgfExport RowsToSgf(const std::vector<RawEntry>& rows);
 
 }  // namespace moraku

@@ -1,6 +1,7 @@
 #include "sgf/sgf_parser.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <optional>
 
 #include "text/charset_decoder.h"
@@ -78,22 +79,26 @@ ByteScheme SchemeOfName(const QByteArray& given, const QByteArray& canonical) {
   return ByteScheme::Single;
 }
 
-// The 1-based line and column of byte `offset` of `bytes`.
-void PositionIn(QByteArrayView bytes, qsizetype offset, int* line, int* column) {
-  int l = 1;
-  int c = 1;
-  for (qsizetype i = 0; i < offset && i < bytes.size(); ++i) {
+}  // namespace
+
+void PositionCursor::Locate(QByteArrayView bytes, qsizetype offset, int* line, int* column) {
+  if (offset < offset_) *this = PositionCursor();  // only an earlier position starts over
+  const qsizetype end = std::min(offset, bytes.size());
+  for (qsizetype i = offset_; i < end; ++i) {
     const Byte b = At(bytes, i);
     if (b == '\n' || (b == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) {
-      ++l;
-      c = 1;
+      ++line_;
+      column_ = 1;
     } else if (b != '\r' && (b < 0x80 || b > 0xBF)) {
-      ++c;
+      ++column_;
     }
   }
-  *line = l;
-  *column = c;
+  offset_ = std::max(offset_, end);
+  *line = line_;
+  *column = column_;
 }
+
+namespace {
 
 // Turns the white space of decoded text into spaces: tabs and the like always, line breaks too
 // when `simple` (CR LF counts as one line break).
@@ -211,7 +216,7 @@ bool Parser::ParseTree(qsizetype start, int tree, ByteScheme scheme, qsizetype* 
     if (p >= n) {
       int line = 0;
       int column = 0;
-      PositionIn(bytes_, open.back().offset, &line, &column);
+      PositionCursor().Locate(bytes_, open.back().offset, &line, &column);
       return Fail(n, QStringLiteral("the file ends inside the game tree opened at %1:%2")
                          .arg(line)
                          .arg(column));
@@ -240,6 +245,7 @@ bool Parser::ParseTree(qsizetype start, int tree, ByteScheme scheme, qsizetype* 
       added.parent = current;
       added.firstProperty = static_cast<int>(out_.properties.size());
       added.tree = tree;
+      added.offset = p;
       out_.nodes.push_back(added);
       lastChild_.resize(out_.nodes.size(), -1);
       if (current >= 0) {
@@ -387,7 +393,7 @@ bool Collection::SplitCompose(int node, const Value& value, Value* first, Value*
 }
 
 void Collection::Position(qsizetype offset, int* line, int* column) const {
-  PositionIn(source, offset, line, column);
+  cursor_.Locate(source, offset, line, column);
 }
 
 ParseResult Parse(QByteArray bytes) {
@@ -400,11 +406,11 @@ ParseResult Parse(QByteArray bytes) {
   auto warn = [&](qsizetype offset, const QString& text) {
     int line = 0;
     int column = 0;
-    PositionIn(view, offset, &line, &column);
+    c.cursor_.Locate(view, offset, &line, &column);
     result.warnings << QStringLiteral("%1:%2: %3").arg(line).arg(column).arg(text);
   };
   auto fail = [&](qsizetype offset, const QString& text) {
-    PositionIn(view, offset, &result.line, &result.column);
+    c.cursor_.Locate(view, offset, &result.line, &result.column);
     result.error = text;
     c = Collection();
     return std::move(result);

@@ -57,7 +57,8 @@ struct Node {
   int nextSibling = -1;
   int firstProperty = 0;  // properties[firstProperty] onward
   int propertyCount = 0;
-  int tree = 0;  // index of its game tree in Collection::trees
+  int tree = 0;          // index of its game tree in Collection::trees
+  qsizetype offset = 0;  // byte offset of its ";"
 };
 
 // One game tree of the file: its root node and its character set (from the root's CA).
@@ -65,6 +66,23 @@ struct GameTree {
   int root = 0;
   Charset charset;
 };
+
+// Finds the line and column of byte offsets of one text, in linear time over a run of
+// increasing offsets: each call goes on from where the previous one stopped (an earlier offset
+// starts over from the beginning).
+class PositionCursor {
+ public:
+  // The 1-based line and column of byte `offset` of `bytes` (columns count characters of UTF-8,
+  // bytes of other sets; CR LF, LF and a lone CR each end a line).
+  void Locate(QByteArrayView bytes, qsizetype offset, int* line, int* column);
+
+ private:
+  qsizetype offset_ = 0;
+  int line_ = 1;
+  int column_ = 1;
+};
+
+struct ParseResult;
 
 // All game trees of one file. Nodes are stored in document order (a parent before its children).
 class Collection {
@@ -77,6 +95,9 @@ class Collection {
 
   // The first property of `node` named `name`, or nullptr.
   const Property* Find(int node, std::string_view name) const;
+
+  // The byte offset of the ";" that begins `node`.
+  qsizetype NodeOffset(int node) const { return nodes[node].offset; }
 
   // The raw bytes of a value, escapes in place.
   QByteArrayView Raw(const Value& value) const;
@@ -93,11 +114,13 @@ class Collection {
   // leaving the outputs alone, when there is none.
   bool SplitCompose(int node, const Value& value, Value* first, Value* second) const;
 
-  // The 1-based line and column of byte `offset` (columns count characters of UTF-8, bytes of
-  // other sets; CR LF, LF and a lone CR each end a line).
+  // The 1-based line and column of byte `offset` (PositionCursor::Locate); in linear time over
+  // calls in increasing order of offset.
   void Position(qsizetype offset, int* line, int* column) const;
 
  private:
+  friend ParseResult Parse(QByteArray bytes);
+  mutable PositionCursor cursor_;
   QByteArray Unescaped(int node, const Value& value) const;
 };
 

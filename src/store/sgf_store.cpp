@@ -5,33 +5,64 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <limits>
 
 #include "board/coords.h"
-#include "data/entry_table.h"
-#include "data/sections.h"
+#include "sgf/line_orientation.h"
 #include "store/gocs_table.h"
 
 namespace moraku {
 
 namespace {
 
-constexpr int kStonesField = 7;  // position of the stone string in a row of gocs
 constexpr int kCounterDigits = 6;
 constexpr int kLargestCounter = 999999;
 
-// Runs `sql`, which yields one column, and hands each row's text to `take`.
-template <typename F>
-bool EachText(sql::Database& db, const char* sql, int column, QString* error, F&& take) {
+// Whether two foreign lines hold the same in every field.
+bool SameEntry(const SgfEntry& a, const SgfEntry& b) {
+  return a.stones == b.stones && a.preset == b.preset && a.title == b.title &&
+         a.comment == b.comment && a.ref == b.ref && a.marks == b.marks;
+}
+
+// The row an entry of our own files stands for, its id aside.
+GocsRecord RowOf(const SgfEntry& e) {
+  GocsRecord r;
+  r.one = e.one;
+  r.marks = e.marks;
+  r.preset = e.preset;
+  r.title = e.title;
+  r.ref = e.ref;
+  r.comment = e.comment;
+  r.stones = e.stones;
+  r.record = e.record;
+  r.five = e.code;
+  return r;
+}
+
+bool SameRow(const GocsRecord& a, const GocsRecord& b) {
+  return a.one == b.one && a.marks == b.marks && a.preset == b.preset && a.title == b.title &&
+         a.ref == b.ref && a.comment == b.comment && a.stones == b.stones && a.record == b.record &&
+         a.five == b.five;
+}
+
+// Every row of gocs, fields by position.
+bool ReadRows(sql::Database& db, std::vector<GocsRecord>* rows, QString* error) {
   sql::Statement statement;
-  if (statement.Prepare(db, sql) != SQLITE_OK) {
+  if (statement.Prepare(db, "SELECT * FROM gocs ORDER BY rowid") != SQLITE_OK) {
     *error = QStringLiteral("cannot read the table gocs: %1").arg(db.ErrorText());
     return false;
   }
   while (true) {
     switch (statement.Step()) {
-      case sql::StepResult::Row:
-        take(statement.ColumnText(column));
+      case sql::StepResult::Row: {
+        GocsRecord r;
+        r.id = statement.ColumnText(0).toLongLong();
+        QString* fields[] = {&r.one,     &r.marks,  &r.preset, &r.title, &r.ref,
+                             &r.comment, &r.stones, &r.record, &r.five};
+        for (int i = 0; i < 9; ++i) *fields[i] = statement.ColumnText(i + 1);
+        rows->push_back(std::move(r));
         break;
+      }
       case sql::StepResult::Done:
         return true;
       case sql::StepResult::Error:
@@ -41,51 +72,80 @@ bool EachText(sql::Database& db, const char* sql, int column, QString* error, F&
   }
 }
 
-// Whether two entries hold the same in every field.
-bool SameEntry(const SgfEntry& a, const SgfEntry& b) {
-  return a.stones == b.stones && a.presetCount == b.presetCount && a.title == b.title &&
-         a.comment == b.comment && a.ref == b.ref && a.marks == b.marks;
+// The key under which a line is known whatever its orientation: its section and its stones in
+// the stored orientation.
+QString LineKey(QChar section, const QString& stones, int presetCount) {
+  return section + StoredStones(stones, presetCount, OpeningOfSection(section));
+}
+
+QString Where(const SourcedEntry& s) {
+  return QStringLiteral("%1:%2:%3").arg(s.file).arg(s.entry->line).arg(s.entry->column);
 }
 
 }  // namespace
 
-bool AddSgfEntries(sql::Database& db, int sectionIndex, const std::vector<SgfEntry>& entries,
+bool AddSgfEntries(sql::Database& db, const std::vector<SourcedEntry>& entries,
                    SgfStoreCounts* counts, QString* error) {
-  const Section* section = FindSection(sectionIndex);
-  if (section == nullptr) {
-    *error = QStringLiteral("there is no section %1").arg(sectionIndex);
-    return false;
-  }
-  const char* query = section->query;
-  const QChar sectionChar(section->code);
+  std::vector<GocsRecord> existing;
+  if (!ReadRows(db, &existing, error)) return false;
 
-  QSet<QString> listed;
-  if (!EachText(db, query, kStonesField, error, [&](const QString& s) { listed.insert(s); })) {
-    return false;
-  }
+  QHash<std::int64_t, GocsRecord> byId;  // every row with an id, old and new
+  QSet<QString> listed;                  // LineKey of every row
   std::int64_t lastId = 0;
-  if (!EachText(db, "SELECT max(CAST(id AS INTEGER)) FROM gocs", 0, error,
-                [&](const QString& s) { lastId = s.toLongLong(); })) {
-    return false;
-  }
   int counter = 0;
-  if (!EachText(db, "SELECT five FROM gocs WHERE substr(five, 2, 1) = 'S'", 0, error,
-                [&](const QString& five) {
-                  bool ok = false;
-                  const int n = five.mid(2).toInt(&ok);
-                  if (ok && five.size() == 2 + kCounterDigits) counter = std::max(counter, n);
-                })) {
-    return false;
+  for (const GocsRecord& r : existing) {
+    byId.insert(r.id, r);
+    lastId = std::max(lastId, r.id);
+    if (!r.five.isEmpty()) listed.insert(LineKey(r.five[0], r.stones, CoordFromChar(r.preset)));
+    bool ok = false;
+    const int n = r.five.mid(2).toInt(&ok);
+    if (r.five.size() == 2 + kCounterDigits && r.five[1] == u'S' && ok) {
+      counter = std::max(counter, n);
+    }
+  }
+  for (const SourcedEntry& s : entries) {
+    if (s.entry->id) lastId = std::max(lastId, *s.entry->id);
   }
 
   QHash<QString, std::vector<const SgfEntry*>> addedByStones;
   std::vector<GocsRecord> rows;
-  for (const SgfEntry& e : entries) {
-    if (listed.contains(e.stones)) {
+  for (const SourcedEntry& s : entries) {
+    const SgfEntry& e = *s.entry;
+    if (!e.code.isEmpty()) {
+      GocsRecord r = RowOf(e);
+      if (e.id) {
+        r.id = *e.id;
+        const auto taken = byId.constFind(r.id);
+        if (taken != byId.constEnd()) {
+          if (SameRow(*taken, r)) {
+            ++counts->alreadyPresent;
+            continue;
+          }
+          *error = QStringLiteral("%1: id %2 of \"%3\" is taken by \"%4\"")
+                       .arg(Where(s))
+                       .arg(r.id)
+                       .arg(e.title, taken->title);
+          return false;
+        }
+      } else {
+        if (lastId == std::numeric_limits<std::int64_t>::max()) {
+          *error = QStringLiteral("%1: no id is left after %2").arg(Where(s)).arg(lastId);
+          return false;
+        }
+        r.id = ++lastId;
+      }
+      if (r.title.isEmpty()) r.title = QStringLiteral("SGF %1").arg(r.id);
+      byId.insert(r.id, r);
+      listed.insert(LineKey(e.section, e.stones, e.presetCount));
+      rows.push_back(std::move(r));
+      continue;
+    }
+
+    if (listed.contains(LineKey(e.section, e.stones, e.presetCount))) {
       ++counts->alreadyPresent;
       continue;
     }
-    std::vector<const SgfEntry*>& sameStones = addedByStones[e.stones];
+    std::vector<const SgfEntry*>& sameStones = addedByStones[e.section + e.stones];
     if (std::any_of(sameStones.begin(), sameStones.end(),
                     [&](const SgfEntry* added) { return SameEntry(*added, e); })) {
       ++counts->repeated;
@@ -94,8 +154,12 @@ bool AddSgfEntries(sql::Database& db, int sectionIndex, const std::vector<SgfEnt
     sameStones.push_back(&e);
     if (counter >= kLargestCounter) {
       *error = QStringLiteral("the codes of imported entries have run out (%1S%2 is taken)")
-                   .arg(sectionChar)
+                   .arg(e.section)
                    .arg(kLargestCounter);
+      return false;
+    }
+    if (lastId == std::numeric_limits<std::int64_t>::max()) {
+      *error = QStringLiteral("%1: no id is left after %2").arg(Where(s)).arg(lastId);
       return false;
     }
     ++counter;
@@ -103,12 +167,13 @@ bool AddSgfEntries(sql::Database& db, int sectionIndex, const std::vector<SgfEnt
     r.id = ++lastId;
     r.one = QStringLiteral("0");
     r.marks = e.marks;
-    r.preset = e.presetCount > 0 ? QString(CharFromCoord(e.presetCount)) : QStringLiteral("0");
+    r.preset = e.preset;
     r.title = e.title.isEmpty() ? QStringLiteral("SGF %1").arg(counter) : e.title;
     r.ref = e.ref;
     r.comment = e.comment;
     r.stones = e.stones;
-    r.five = QStringLiteral("%1S%2").arg(sectionChar).arg(counter, kCounterDigits, 10, QChar(u'0'));
+    r.five = QStringLiteral("%1S%2").arg(e.section).arg(counter, kCounterDigits, 10, QChar(u'0'));
+    byId.insert(r.id, r);
     rows.push_back(std::move(r));
   }
   int failedLine = 0;

@@ -12,23 +12,33 @@ namespace moraku {
 // What an addition did with its entries.
 struct SgfStoreCounts {
   int added = 0;
-  int alreadyPresent = 0;  // the stone string is already listed in the section
+  int alreadyPresent = 0;  // the line (or, for an entry with MKID, the same row) is there already
   int repeated = 0;        // the same entry came earlier in the same addition
 };
 
-// Adds `entries`, in their order, to section `sectionIndex` (a number of the section table) of
-// the table gocs on `db`, inside the caller's transaction:
-// - an entry whose stone string the section's query already lists is not added
-//   (alreadyPresent); one equal in every field to an entry added before it is not added either
-//   (repeated); two entries with the same stones but another title, comment, reference, preset
-//   count or markers are both added, so a section listing one line under two titles keeps both;
-// - each added row gets the id after the largest id of the table, one '0', the preset count as
-//   a coordinate character ("0" for none), an empty record, and the code: the section character
-//   ('0', '1' or '2'), "S" and a six-digit counter continuing after the largest "S" counter of
-//   either section, so that each addition lists in the tree's order after every earlier one;
-// - an entry without a title is titled "SGF <counter>".
-// Returns false with `error` set on a database failure or when the counter would pass 999999.
-bool AddSgfEntries(sql::Database& db, int sectionIndex, const std::vector<SgfEntry>& entries,
+// One entry to add and the file it came from (for messages).
+struct SourcedEntry {
+  const SgfEntry* entry = nullptr;
+  QString file;
+};
+
+// Adds `entries`, in their order, to the table gocs on `db`, inside the caller's transaction.
+// Entries of our own files (with a code) are rows as they stand:
+// - the row keeps its id (MKID; without one, the id after the largest so far) and its code;
+//   an id that is taken by an equal row counts as already present, by another row fails;
+// - lines with the same stones are all kept (a section may list one line under two titles).
+// Lines of foreign trees (no code) are compared with what the section holds:
+// - a line whose stones, in any of its symmetric forms, equal a row of its section (the rows
+//   whose code begins with its section character) is not added (alreadyPresent); one equal in
+//   every field to a line added before it is not added either (repeated);
+// - each added line gets the id after the largest id so far, one '0', its preset count's
+//   character, an empty record, and the code: the section character, "S" and a six-digit
+//   counter continuing after the largest "S" counter of any section, so that each addition
+//   lists in the tree's order after every earlier one;
+// - a line without a title is titled "SGF <counter>".
+// Returns false with `error` set on a database failure, a taken id, or when the counter would
+// pass 999999.
+bool AddSgfEntries(sql::Database& db, const std::vector<SourcedEntry>& entries,
                    SgfStoreCounts* counts, QString* error);
 
 }  // namespace moraku
