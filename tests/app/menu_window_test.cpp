@@ -12,6 +12,7 @@
 #include "app/joseki_window.h"
 #include "app/menu_window.h"
 #include "app_test_support.h"
+#include "data/sections.h"
 
 namespace moraku {
 namespace {
@@ -81,6 +82,13 @@ TEST_F(MenuTest, LayoutMatchesTheDesign) {
   EXPECT_EQ(Button(&menu, "Command12")->text(), "置碁の部");
   EXPECT_EQ(Button(&menu, "Command13")->text(), "星 の 部");
   EXPECT_EQ(Button(&menu, "Command14")->text(), "小目の部");
+  // Every section of the table has its button.
+  for (const Section& section : AllSections()) {
+    int buttons = 0;
+    for (const QPushButton* b : menu.findChildren<QPushButton*>())
+      if (b->text() == QString::fromUtf8(section.caption)) ++buttons;
+    EXPECT_EQ(buttons, 1) << section.caption;
+  }
   for (const char* name : {"Command12", "Command13", "Command14"}) {
     SCOPED_TRACE(name);
     const QFont font = Button(&menu, name)->font();
