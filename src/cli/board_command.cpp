@@ -1,63 +1,43 @@
 // moraku-db board: the record board after replaying a record text, as text.
 
 #include "board/capture_grid.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "joseki/record_text.h"
 
 namespace moraku::cli {
 
-namespace {
-
-void Usage(QTextStream& err) {
-  err << "usage: moraku-db board --record TEXT [--to M]\n";
-}
-
-}  // namespace
-
 int RunBoard(const QStringList& args, QTextStream& out, QTextStream& err) {
-  QString record;
-  bool haveRecord = false;
-  int to = -1;  // -1: every move of the record
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& option = args[i];
-    if (i + 1 >= args.size()) {
-      err << "moraku-db board: option " << option << " needs a value\n";
-      Usage(err);
-      return 2;
-    }
-    const QString& value = args[++i];
-    if (option == QLatin1String("--record")) {
-      record = value;
-      haveRecord = true;
-    } else if (option == QLatin1String("--to")) {
-      bool ok = false;
-      to = value.toInt(&ok);
-      if (!ok || to < 0) {
-        err << "moraku-db board: --to needs a move number, not '" << value << "'\n";
-        Usage(err);
-        return 2;
-      }
-    } else {
-      err << "moraku-db board: unknown option '" << option << "'\n";
-      Usage(err);
-      return 2;
-    }
+  CommandLine line(QStringLiteral("board"),
+                   QStringLiteral("Prints the record board after replaying a record text."));
+  line.AddValueOption(QStringLiteral("record"), QStringLiteral("TEXT"),
+                      QStringLiteral("The record text CAPTION|FIRST/LAST|MOVES."));
+  line.AddValueOption(QStringLiteral("to"), QStringLiteral("M"),
+                      QStringLiteral("Replay up to move M (default: every move)."));
+  if (const std::optional<int> status =
+          line.Parse(args, out, err, 0, 0, {QStringLiteral("record")})) {
+    return *status;
   }
-  if (!haveRecord) {
-    err << "moraku-db board: --record is required\n";
-    Usage(err);
-    return 2;
+  const QString record = line.Value(QStringLiteral("record"));
+  int to = -1;  // -1: every move of the record
+  if (line.IsSet(QStringLiteral("to"))) {
+    const std::optional<qint64> m = ParseNumber(line.Value(QStringLiteral("to")), 0, 1 << 20);
+    if (!m) {
+      return line.UsageError(err, QStringLiteral("--to needs a move number, not '%1'")
+                                      .arg(line.Value(QStringLiteral("to"))));
+    }
+    to = static_cast<int>(*m);
   }
   const std::optional<RecordParts> parts = SplitRecordText(record);
   if (!parts) {
     err << "moraku-db board: not a record text (expected CAPTION|FIRST/LAST|MOVES): " << record
         << "\n";
-    return 1;
+    return kExitFailure;
   }
   const int moves = RecordMoveCount(parts->moves);
   if (to > moves) {
     err << "moraku-db board: the record has " << moves << " moves; there is no move " << to << "\n";
-    return 1;
+    return kExitFailure;
   }
   if (to < 0) to = moves;
 
@@ -70,14 +50,14 @@ int RunBoard(const QStringList& args, QTextStream& out, QTextStream& err) {
     grid.Capture(p.col, p.row, colour, {});
   }
   for (int row = 1; row <= 19; ++row) {
-    QString line;
+    QString rowText;
     for (int col = 1; col <= 19; ++col) {
       const int v = grid.At(col, row);
-      line += v == 0 ? QChar(u'.') : v % 2 != 0 ? QChar(u'X') : QChar(u'O');
+      rowText += v == 0 ? QChar(u'.') : v % 2 != 0 ? QChar(u'X') : QChar(u'O');
     }
-    out << line << "\n";
+    out << rowText << "\n";
   }
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace moraku::cli

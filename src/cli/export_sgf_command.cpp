@@ -3,8 +3,11 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "data/sections.h"
 #include "sgf/sgf_export.h"
@@ -12,74 +15,67 @@
 
 namespace moraku::cli {
 
-namespace {
-
-struct Arguments {
-  QString db;
-  QString out;
-  QChar section;  // the code character; null for every entry
-};
-
-void PrintUsage(QTextStream& err) {
-  err << "usage: moraku-db export-sgf --db DB [--section 1|2|3] --out FILE.sgf\n"
-      << "  --section N: only the entries whose code begins with section N's character\n";
-}
-
-std::optional<Arguments> Parse(const QStringList& args) {
-  Arguments a;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& arg = args[i];
-    if (i + 1 >= args.size()) return std::nullopt;
-    if (arg == QLatin1String("--db")) {
-      a.db = args[++i];
-    } else if (arg == QLatin1String("--out")) {
-      a.out = args[++i];
-    } else if (arg == QLatin1String("--section")) {
-      bool ok = false;
-      const int section = args[++i].toInt(&ok);
-      const Section* chosen = ok ? FindSection(section) : nullptr;
-      if (chosen == nullptr) return std::nullopt;
-      a.section = QChar(chosen->code);
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (a.db.isEmpty() || a.out.isEmpty()) return std::nullopt;
-  return a;
-}
-
-}  // namespace
-
 int RunExportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const std::optional<Arguments> a = Parse(args);
-  if (!a) {
-    PrintUsage(err);
-    return 2;
+  CommandLine line(QStringLiteral("export-sgf"),
+                   QStringLiteral("Writes the whole table (one game tree per section) or one "
+                                  "section's entries as SGF."));
+  line.AddValueOption(QStringLiteral("db"), QStringLiteral("DB"),
+                      QStringLiteral("The joseki database."));
+  line.AddSectionOption(QStringLiteral("Only the entries of this section (default: every entry):"));
+  line.AddValueOption(QStringLiteral("out"), QStringLiteral("FILE.sgf"),
+                      QStringLiteral("The SGF file to write."));
+  if (const std::optional<int> status =
+          line.Parse(args, out, err, 0, 0, {QStringLiteral("db"), QStringLiteral("out")})) {
+    return *status;
+  }
+  QChar sectionCode;  // null for every entry
+  if (line.IsSet(QStringLiteral("section"))) {
+    const std::optional<int> section = ParseSection(line.Value(QStringLiteral("section")));
+    if (!section) {
+      return line.UsageError(err, SectionProblem(line.Value(QStringLiteral("section"))));
+    }
+    sectionCode = QChar(FindSection(*section)->code);
+  }
+  const QString dbPath = line.Value(QStringLiteral("db"));
+  const QString outPath = line.Value(QStringLiteral("out"));
+  if (SameFile(dbPath, outPath)) {
+    err << "moraku-db: " << outPath << " is the database; writing it would destroy it\n";
+    return kExitFailure;
   }
   std::vector<RawEntry> rows;
   QString error;
-  if (!ReadRawEntries(a->db, &rows, &error)) {
+  if (!ReadRawEntries(dbPath, &rows, &error)) {
     err << "moraku-db: " << error << "\n";
-    return 1;
+    return kExitFailure;
   }
-  if (!a->section.isNull()) {
-    std::erase_if(rows, [&](const RawEntry& e) { return !e.five.startsWith(a->section); });
+  if (!sectionCode.isNull()) {
+    std::erase_if(rows, [&](const RawEntry& e) { return !e.five.startsWith(sectionCode); });
   }
   const SgfExport sgf = RowsToSgf(rows);
-  for (const QString& line : sgf.leftOut) {
-    err << "moraku-db: left out " << line << "\n";
+  for (const QString& left : sgf.leftOut) {
+    err << "moraku-db: left out " << left << "\n";
   }
   // Written beside the target and renamed over it, so a failure leaves no half-written file.
-  QSaveFile file(a->out);
-  if (!file.open(QIODevice::WriteOnly) || file.write(sgf.text) != sgf.text.size() ||
-      !file.commit()) {
-    err << "moraku-db: " << a->out << ": " << file.errorString() << "\n";
-    return 1;
+  QSaveFile file(outPath);
+  if (!file.open(QIODevice::WriteOnly)) {
+    err << "moraku-db: " << outPath << ": " << file.errorString() << "\n";
+    return kExitFailure;
   }
-  out << QFileInfo(a->out).fileName() << ": " << sgf.written << " entries written";
+  if (file.write(sgf.text) != sgf.text.size() || !file.flush()) {
+    // QSaveFile may keep no reason of its own ("Unknown error"); the system's is in errno.
+    const QString why = QString::fromLocal8Bit(std::strerror(errno));
+    file.cancelWriting();
+    err << "moraku-db: " << outPath << ": " << why << "\n";
+    return kExitFailure;
+  }
+  if (!file.commit()) {
+    err << "moraku-db: " << outPath << ": " << file.errorString() << "\n";
+    return kExitFailure;
+  }
+  out << QFileInfo(outPath).fileName() << ": " << sgf.written << " entries written";
   if (!sgf.leftOut.isEmpty()) out << ", " << sgf.leftOut.size() << " left out";
   out << "\n";
-  return sgf.leftOut.isEmpty() ? 0 : 1;
+  return sgf.leftOut.isEmpty() ? kExitOk : kExitFailure;
 }
 
 }  // namespace moraku::cli

@@ -2,12 +2,16 @@
 // entries of SGF files to the database: the entries of our own source files as they stand, one
 // entry per path of other game trees.
 
-#include <QFile>
 #include <QFileInfo>
+#include <limits>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/input_file.h"
 #include "data/sections.h"
 #include "sgf/sgf_import.h"
 #include "sgf/sgf_parser.h"
@@ -22,50 +26,39 @@ namespace {
 constexpr int kDefaultPreset = 1;
 constexpr int kLargestPreset = 19;
 
-struct Arguments {
-  QStringList files;
-  QString db;
-  QChar section;  // null when not given
-  int preset = kDefaultPreset;
-  bool strict = false;
+// At most this many entries come from one file unless --max-entries says otherwise, with at
+// most kNodesPerEntry nodes along each on average: far more than a joseki collection holds, and a
+// bound on what a small hostile file may make (a side variation at every move of a long line
+// makes one long entry per move).
+constexpr int kDefaultMaxEntries = 50000;
+constexpr qint64 kNodesPerEntry = 100;
+
+// The paths (leaves) of the collection's game trees and the nodes along all of them.
+struct PathTotals {
+  qint64 paths = 0;
+  qint64 nodes = 0;
 };
 
-void PrintUsage(QTextStream& err) {
-  err << "usage: moraku-db import-sgf FILE... --db DB [--section 1|2|3] [--preset N] [--strict]\n"
-      << "  entries of files with MKCODE go to the section their code names; lines of other\n"
-      << "  files go to --section (1 handicap, 2 star point, 3 the 3-4 point)\n"
-      << "  N: preset stones of lines without MKPRESET, odd, 1-19 (default 1)\n"
-      << "  --strict: a file that cannot be read stops the import (otherwise it is skipped)\n";
-}
-
-std::optional<Arguments> Parse(const QStringList& args) {
-  Arguments a;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& arg = args[i];
-    const bool hasNext = i + 1 < args.size();
-    bool ok = true;
-    if (arg == QLatin1String("--db") && hasNext) {
-      a.db = args[++i];
-    } else if (arg == QLatin1String("--section") && hasNext) {
-      const int section = args[++i].toInt(&ok);
-      const Section* chosen = ok ? FindSection(section) : nullptr;
-      ok = chosen != nullptr;
-      if (ok) a.section = QChar(chosen->code);
-    } else if (arg == QLatin1String("--preset") && hasNext) {
-      // Only counts the checker accepts: the preset stones end with Black's.
-      a.preset = args[++i].toInt(&ok);
-      ok = ok && a.preset >= 1 && a.preset <= kLargestPreset && a.preset % 2 == 1;
-    } else if (arg == QLatin1String("--strict")) {
-      a.strict = true;
-    } else if (arg.startsWith(QLatin1String("--"))) {
-      ok = false;
-    } else {
-      a.files << arg;
+PathTotals CountPaths(const sgf::Collection& sgf) {
+  PathTotals totals;
+  std::vector<std::pair<int, qint64>> stack;  // node and its depth
+  for (const sgf::GameTree& tree : sgf.trees) {
+    stack.emplace_back(tree.root, 1);
+    while (!stack.empty()) {
+      const auto [node, depth] = stack.back();
+      stack.pop_back();
+      const int first = sgf.nodes[static_cast<std::size_t>(node)].firstChild;
+      if (first < 0) {
+        ++totals.paths;
+        totals.nodes += depth;
+      }
+      for (int child = first; child >= 0;
+           child = sgf.nodes[static_cast<std::size_t>(child)].nextSibling) {
+        stack.emplace_back(child, depth + 1);
+      }
     }
-    if (!ok) return std::nullopt;
   }
-  if (a.files.isEmpty() || a.db.isEmpty()) return std::nullopt;
-  return a;
+  return totals;
 }
 
 // The paths of one file that was read.
@@ -76,15 +69,11 @@ struct ReadFile {
 
 // Reads one file. Returns nullopt after naming the file and the fault on `err`.
 std::optional<ReadFile> ReadOne(const QString& path, const SgfImportOptions& options,
-                                QTextStream& err) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    err << "moraku-db: " << path << ": " << file.errorString() << "\n";
-    return std::nullopt;
-  }
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    err << "moraku-db: " << path << ": " << file.errorString() << "\n";
+                                int maxEntries, QTextStream& err) {
+  QByteArray bytes;
+  QString readError;
+  if (!ReadInputFile(path, kMaxInputBytes, &bytes, &readError)) {
+    err << "moraku-db: " << readError << "\n";
     return std::nullopt;
   }
   const sgf::ParseResult parsed = sgf::Parse(std::move(bytes));
@@ -95,6 +84,15 @@ std::optional<ReadFile> ReadOne(const QString& path, const SgfImportOptions& opt
   }
   for (const QString& warning : parsed.warnings) {
     err << "moraku-db: " << path << ":" << warning << "\n";
+  }
+  // A file that would make more or longer entries than allowed is refused before they are
+  // spelled out.
+  const PathTotals totals = CountPaths(parsed.collection);
+  if (totals.paths > maxEntries || totals.nodes > kNodesPerEntry * maxEntries) {
+    err << "moraku-db: " << path << ": " << totals.paths << " paths of " << totals.nodes
+        << " nodes, more than the " << maxEntries << " entries of " << kNodesPerEntry * maxEntries
+        << " nodes one file may make (--max-entries raises the bound)\n";
+    return std::nullopt;
   }
   ReadFile read{path, EntriesFromSgf(parsed.collection, options)};
   if (!read.paths.ok()) {
@@ -108,22 +106,77 @@ std::optional<ReadFile> ReadOne(const QString& path, const SgfImportOptions& opt
 }  // namespace
 
 int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const std::optional<Arguments> a = Parse(args);
-  if (!a) {
-    PrintUsage(err);
-    return 2;
+  CommandLine line(QStringLiteral("import-sgf"),
+                   QStringLiteral("Adds the entries of SGF files to the database DB (made when it "
+                                  "does not exist): the entries of our own source files as they "
+                                  "stand (to the section their MKCODE names), one entry per path "
+                                  "of other game trees (to --section)."),
+                   QStringLiteral("FILE..."));
+  line.AddValueOption(QStringLiteral("db"), QStringLiteral("DB"),
+                      QStringLiteral("The joseki database to add to."));
+  line.AddSectionOption(QStringLiteral("The section of the lines of files without MKCODE:"));
+  line.AddValueOption(QStringLiteral("preset"), QStringLiteral("N"),
+                      QStringLiteral("Preset stones of lines without MKPRESET, odd, 1-19 "
+                                     "(default 1)."));
+  line.AddFlagOption(QStringLiteral("strict"),
+                     QStringLiteral("A file that cannot be read stops the import (otherwise it "
+                                    "is skipped)."));
+  line.AddValueOption(QStringLiteral("max-entries"), QStringLiteral("N"),
+                      QStringLiteral("Refuse a file that makes more than N entries or more "
+                                     "than 100 N nodes along them (default 50000)."));
+  line.DescribeOperand(QStringLiteral("FILE"), QStringLiteral("An SGF file, at most 64 MiB."));
+  if (const std::optional<int> status = line.Parse(args, out, err, 1, -1, {QStringLiteral("db")})) {
+    return *status;
+  }
+  QChar sectionCode;  // null when not given
+  if (line.IsSet(QStringLiteral("section"))) {
+    const std::optional<int> section = ParseSection(line.Value(QStringLiteral("section")));
+    if (!section) {
+      return line.UsageError(err, SectionProblem(line.Value(QStringLiteral("section"))));
+    }
+    sectionCode = QChar(FindSection(*section)->code);
+  }
+  int preset = kDefaultPreset;
+  if (line.IsSet(QStringLiteral("preset"))) {
+    // Only counts the checker accepts: the preset stones end with Black's.
+    const std::optional<qint64> n =
+        ParseNumber(line.Value(QStringLiteral("preset")), 1, kLargestPreset);
+    if (!n || *n % 2 == 0) {
+      return line.UsageError(err, QStringLiteral("--preset needs an odd number 1-19, not '%1'")
+                                      .arg(line.Value(QStringLiteral("preset"))));
+    }
+    preset = static_cast<int>(*n);
+  }
+  int maxEntries = kDefaultMaxEntries;
+  if (line.IsSet(QStringLiteral("max-entries"))) {
+    const std::optional<qint64> n =
+        ParseNumber(line.Value(QStringLiteral("max-entries")), 1, std::numeric_limits<int>::max());
+    if (!n) {
+      return line.UsageError(err, QStringLiteral("--max-entries needs a number from 1, not '%1'")
+                                      .arg(line.Value(QStringLiteral("max-entries"))));
+    }
+    maxEntries = static_cast<int>(*n);
+  }
+  const bool strict = line.IsSet(QStringLiteral("strict"));
+  const QString dbPath = line.Value(QStringLiteral("db"));
+  const QStringList paths = line.Operands();
+  for (const QString& path : paths) {
+    if (SameFile(path, dbPath)) {
+      err << "moraku-db: " << dbPath << " is also an input file\n";
+      return kExitFailure;
+    }
   }
 
   // Every file is read and understood before the database is touched.
-  const SgfImportOptions options{a->section, a->preset};
+  const SgfImportOptions options{sectionCode, preset};
   std::vector<ReadFile> files;
   int skippedFiles = 0;
-  for (const QString& path : a->files) {
-    std::optional<ReadFile> read = ReadOne(path, options, err);
+  for (const QString& path : paths) {
+    std::optional<ReadFile> read = ReadOne(path, options, maxEntries, err);
     if (!read) {
-      if (a->strict) {
+      if (strict) {
         err << "moraku-db: nothing imported (--strict)\n";
-        return 1;
+        return kExitFailure;
       }
       ++skippedFiles;
       continue;
@@ -146,11 +199,11 @@ int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
   // place as a whole, or left exactly as it was.
   SgfStoreCounts counts;
   if (!files.empty()) {
-    const bool exists = QFileInfo::exists(a->db);
+    const bool exists = QFileInfo::exists(dbPath);
     bool nothingToAdd = false;
     QString error;
     const bool written = WriteDatabaseAtomically(
-        a->db, exists ? AtomicStart::CopyOfTarget : AtomicStart::Empty,
+        dbPath, exists ? AtomicStart::CopyOfTarget : AtomicStart::Empty,
         [&](sql::Database& db, QString* why) {
           if (!exists && !CreateGocsTable(db, why)) return false;
           if (!AddSgfEntries(db, entries, &counts, why)) return false;
@@ -159,11 +212,11 @@ int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
         },
         &error);
     if (!written && !nothingToAdd) {
-      err << "moraku-db: " << a->db << ": " << error << "\n";
-      return 1;
+      err << "moraku-db: " << dbPath << ": " << error << "\n";
+      return kExitFailure;
     }
   }
-  out << QFileInfo(a->db).fileName() << ": " << counts.added << " added, " << counts.alreadyPresent
+  out << QFileInfo(dbPath).fileName() << ": " << counts.added << " added, " << counts.alreadyPresent
       << " already present, " << counts.repeated << " repeated in the import\n";
   const std::pair<int, const char*> reasons[] = {
       {total.notOnOpeningPoint, "not starting on the section's opening point"},
@@ -178,7 +231,7 @@ int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
     out << "marks and labels no entry can show: " << total.marksDropped << " dropped\n";
   }
   out << files.size() << " files imported, " << skippedFiles << " skipped\n";
-  return skippedFiles > 0 ? 1 : 0;
+  return skippedFiles > 0 ? kExitFailure : kExitOk;
 }
 
 }  // namespace moraku::cli

@@ -1,9 +1,10 @@
 // moraku-db load CSV DB: builds the joseki database from its CSV source.
 
-#include <QFile>
 #include <QFileInfo>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/input_file.h"
 #include "store/atomic_db_write.h"
 #include "store/csv.h"
 #include "store/gocs_table.h"
@@ -11,29 +12,31 @@
 namespace moraku::cli {
 
 int RunLoad(const QStringList& args, QTextStream& out, QTextStream& err) {
-  if (args.size() != 2) {
-    err << "usage: moraku-db load CSV DB\n";
-    return 2;
+  CommandLine line(QStringLiteral("load"), QStringLiteral("Builds the database DB from CSV."),
+                   QStringLiteral("CSV DB"));
+  line.DescribeOperand(
+      QStringLiteral("CSV"),
+      QStringLiteral("The table gocs as CSV (UTF-8, header row), at most 64 MiB."));
+  line.DescribeOperand(QStringLiteral("DB"), QStringLiteral("The database file to write."));
+  if (const std::optional<int> status = line.Parse(args, out, err, 2, 2)) return *status;
+  const QString csvPath = line.Operands()[0];
+  const QString dbPath = line.Operands()[1];
+  if (SameFile(csvPath, dbPath)) {
+    err << "moraku-db: " << dbPath << " is the input; writing it would destroy the CSV\n";
+    return kExitFailure;
   }
-  const QString& csvPath = args[0];
-  const QString& dbPath = args[1];
 
-  QFile csvFile(csvPath);
-  if (!csvFile.open(QIODevice::ReadOnly)) {
-    err << "moraku-db: " << csvPath << ": " << csvFile.errorString() << "\n";
-    return 1;
+  QByteArray bytes;
+  QString readError;
+  if (!ReadInputFile(csvPath, kMaxInputBytes, &bytes, &readError)) {
+    err << "moraku-db: " << readError << "\n";
+    return kExitFailure;
   }
-  const QByteArray bytes = csvFile.readAll();
-  if (csvFile.error() != QFileDevice::NoError) {
-    err << "moraku-db: " << csvPath << ": " << csvFile.errorString() << "\n";
-    return 1;
-  }
-  csvFile.close();
-
   const GocsRows rows = GocsFromCsv(ParseCsv(bytes));
+  bytes.clear();
   if (!rows.ok()) {
     err << "moraku-db: " << csvPath << ":" << rows.errorLine << ": " << rows.error << "\n";
-    return 1;
+    return kExitFailure;
   }
 
   int failedLine = -1;
@@ -52,10 +55,10 @@ int RunLoad(const QStringList& args, QTextStream& out, QTextStream& err) {
     } else {
       err << "moraku-db: " << dbPath << ": " << error << "\n";
     }
-    return 1;
+    return kExitFailure;
   }
   out << QFileInfo(dbPath).fileName() << ": " << rows.rows.size() << " entries loaded\n";
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace moraku::cli

@@ -1,10 +1,14 @@
 // moraku-db: the command-line tool for the joseki database.
 
 #include <QCoreApplication>
+#include <QIODevice>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
+#include "store/atomic_db_write.h"
 
 namespace {
 
@@ -26,39 +30,69 @@ constexpr CommandEntry kCommands[] = {
      "render --db DB --section 1|2|3 --entry N [--record-move M] --out FILE.png"},
     {"board", moraku::cli::RunBoard, "board --record TEXT [--to M]     print the record board"},
     {"import-sgf", moraku::cli::RunImportSgf,
-     "import-sgf FILE... --db DB [--section 1|2|3] [--preset N] [--strict]"},
+     "import-sgf FILE... --db DB [--section 1|2|3] [--preset N] [--strict] [--max-entries N]"},
     {"export-sgf", moraku::cli::RunExportSgf,
      "export-sgf --db DB [--section 1|2|3] --out FILE.sgf"},
     {"verify", moraku::cli::RunVerify,
      "verify --engine gnugo --db DB [--section 1|2|3] [--verbose]   judge every line with GNU Go"},
 };
 
-void PrintUsage(QTextStream& err) {
-  err << "usage: moraku-db COMMAND [ARGUMENTS]\n";
-  for (const CommandEntry& c : kCommands) err << "  moraku-db " << c.usage << "\n";
+void PrintUsage(QTextStream& stream) {
+  stream << "usage: moraku-db COMMAND [ARGUMENTS]\n";
+  for (const CommandEntry& c : kCommands) stream << "  moraku-db " << c.usage << "\n";
+  stream << "Every command takes --help. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
+}
+
+// Flushes standard output; false when something written there was lost (a full disk, a closed
+// pipe), with the reason in `why`.
+bool FlushOutput(QTextStream& out, QString* why) {
+  out.flush();
+  if (out.status() != QTextStream::Ok) {
+    *why = out.device() != nullptr ? out.device()->errorString() : QStringLiteral("write failed");
+    return false;
+  }
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    *why = QStringLiteral("write failed");
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit makes writes fail with a reason instead of killing the process, so the
+  // temporary file is removed and the failure reported.
+  std::signal(SIGXFSZ, SIG_IGN);
+  moraku::RemoveTemporaryDatabaseOnSignals();
   QCoreApplication app(argc, argv);
   QTextStream out(stdout);
   QTextStream err(stderr);
   QStringList args = app.arguments().mid(1);
-  if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
+  int status = moraku::cli::kExitUsage;
+  if (args.isEmpty()) {
     PrintUsage(err);
-    return args.isEmpty() ? 2 : 0;
-  }
-  const QString name = args.takeFirst();
-  for (const CommandEntry& c : kCommands) {
-    if (name == QLatin1String(c.name)) {
-      const int status = c.run(args, out, err);
-      out.flush();
-      err.flush();
-      return status;
+  } else if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+    PrintUsage(out);
+    status = moraku::cli::kExitOk;
+  } else {
+    const QString name = args.takeFirst();
+    const CommandEntry* command = nullptr;
+    for (const CommandEntry& c : kCommands) {
+      if (name == QLatin1String(c.name)) command = &c;
+    }
+    if (command != nullptr) {
+      status = command->run(args, out, err);
+    } else {
+      err << "moraku-db: unknown command '" << name << "'\n";
+      PrintUsage(err);
     }
   }
-  err << "moraku-db: unknown command '" << name << "'\n";
-  PrintUsage(err);
-  return 2;
+  QString why;
+  if (!FlushOutput(out, &why)) {
+    err << "moraku-db: cannot write standard output: " << why << "\n";
+    if (status == moraku::cli::kExitOk) status = moraku::cli::kExitFailure;
+  }
+  err.flush();
+  return status;
 }

@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <limits>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "data/sections.h"
 #include "joseki/entry_selection.h"
@@ -27,61 +31,62 @@ struct RenderArgs {
   QString out;
 };
 
-bool ParseCount(const QString& text, int& value) {
-  bool ok = false;
-  value = text.toInt(&ok);
-  return ok && value >= 0;
-}
-
-// Reads the options; returns an empty string or the complaint about the arguments.
-QString ParseArgs(const QStringList& args, RenderArgs& r) {
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& option = args[i];
-    if (i + 1 >= args.size()) return QStringLiteral("option %1 needs a value").arg(option);
-    const QString& value = args[++i];
-    if (option == QLatin1String("--db")) {
-      r.db = value;
-    } else if (option == QLatin1String("--out")) {
-      r.out = value;
-    } else if (option == QLatin1String("--section")) {
-      if (!ParseCount(value, r.section) || FindSection(r.section) == nullptr)
-        return QStringLiteral("unknown section '%1' (1 handicap, 2 star point, 3 3-4 point)")
-            .arg(value);
-    } else if (option == QLatin1String("--entry")) {
-      if (!ParseCount(value, r.entry) || r.entry < 1)
-        return QStringLiteral("--entry needs an entry number from 1, not '%1'").arg(value);
-    } else if (option == QLatin1String("--record-move")) {
-      if (!ParseCount(value, r.recordMove))
-        return QStringLiteral("--record-move needs a move number, not '%1'").arg(value);
-    } else {
-      return QStringLiteral("unknown option '%1'").arg(option);
-    }
-  }
-  if (r.db.isEmpty()) return QStringLiteral("--db is required");
-  if (r.section == 0) return QStringLiteral("--section is required");
-  if (r.entry == 0) return QStringLiteral("--entry is required");
-  if (r.out.isEmpty()) return QStringLiteral("--out is required");
-  return {};
-}
-
 }  // namespace
 
-int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
+int RunRender(const QStringList& args, QTextStream& out, QTextStream& err) {
+  CommandLine line(QStringLiteral("render"),
+                   QStringLiteral("Draws an entry as the joseki window shows it and saves the "
+                                  "board picture as PNG."));
+  line.AddValueOption(QStringLiteral("db"), QStringLiteral("DB"),
+                      QStringLiteral("The joseki database."));
+  line.AddSectionOption(QStringLiteral("The section:"));
+  line.AddValueOption(QStringLiteral("entry"), QStringLiteral("N"),
+                      QStringLiteral("The entry's place in the list, from 1."));
+  line.AddValueOption(QStringLiteral("record-move"), QStringLiteral("M"),
+                      QStringLiteral("Show the record board at move M (default: as the entry's "
+                                     "display leaves it)."));
+  line.AddValueOption(QStringLiteral("out"), QStringLiteral("FILE.png"),
+                      QStringLiteral("The picture to write."));
+  if (const std::optional<int> status =
+          line.Parse(args, out, err, 0, 0,
+                     {QStringLiteral("db"), QStringLiteral("section"), QStringLiteral("entry"),
+                      QStringLiteral("out")})) {
+    return *status;
+  }
   RenderArgs r;
-  if (const QString problem = ParseArgs(args, r); !problem.isEmpty()) {
-    err << "moraku-db render: " << problem << "\n"
-        << "usage: moraku-db render --db DB --section 1|2|3 --entry N [--record-move M] "
-           "--out FILE.png\n";
-    return 2;
+  r.db = line.Value(QStringLiteral("db"));
+  r.out = line.Value(QStringLiteral("out"));
+  const std::optional<int> section = ParseSection(line.Value(QStringLiteral("section")));
+  if (!section) return line.UsageError(err, SectionProblem(line.Value(QStringLiteral("section"))));
+  r.section = *section;
+  const std::optional<qint64> entry =
+      ParseNumber(line.Value(QStringLiteral("entry")), 1, std::numeric_limits<int>::max());
+  if (!entry) {
+    return line.UsageError(err, QStringLiteral("--entry needs an entry number from 1, not '%1'")
+                                    .arg(line.Value(QStringLiteral("entry"))));
+  }
+  r.entry = static_cast<int>(*entry);
+  if (line.IsSet(QStringLiteral("record-move"))) {
+    const std::optional<qint64> move =
+        ParseNumber(line.Value(QStringLiteral("record-move")), 0, std::numeric_limits<int>::max());
+    if (!move) {
+      return line.UsageError(err, QStringLiteral("--record-move needs a move number, not '%1'")
+                                      .arg(line.Value(QStringLiteral("record-move"))));
+    }
+    r.recordMove = static_cast<int>(*move);
+  }
+  if (SameFile(r.db, r.out)) {
+    err << "moraku-db render: " << r.out << " is the database; writing it would destroy it\n";
+    return kExitFailure;
   }
   if (!QFileInfo(r.db).isFile()) {
     err << "moraku-db render: database not found: " << r.db << "\n";
-    return 1;
+    return kExitFailure;
   }
   const QString fld2 = QCoreApplication::applicationDirPath() + QStringLiteral("/fld2");
   if (!QFileInfo(fld2).isDir()) {
     err << "moraku-db render: image folder not found: " << fld2 << "\n";
-    return 1;
+    return kExitFailure;
   }
 
   RecordingControls controls;
@@ -90,13 +95,13 @@ int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
   session.state.SectionIndex = r.section;
   if (const QString problem = OpenSection(session, r.db); !problem.isEmpty()) {
     err << "moraku-db render: " << problem << "\n";
-    return 1;
+    return kExitFailure;
   }
   const int count = session.state.Entries.Count();
   if (r.entry > count) {
     err << "moraku-db render: section " << r.section << " has " << count
         << " entries; there is no entry " << r.entry << "\n";
-    return 1;
+    return kExitFailure;
   }
   SelectListRow(session, r.entry - 1);
 
@@ -105,24 +110,38 @@ int RunRender(const QStringList& args, QTextStream&, QTextStream& err) {
     const int moves = RecordMoveCount(s.RecordMoves);
     if (s.RecordMoves.isEmpty()) {
       err << "moraku-db render: entry " << r.entry << " has no record\n";
-      return 1;
+      return kExitFailure;
     }
     if (r.recordMove > moves) {
       err << "moraku-db render: the record of entry " << r.entry << " has " << moves
           << " moves; there is no move " << r.recordMove << "\n";
-      return 1;
+      return kExitFailure;
     }
     session.state.TargetMove = r.recordMove;
     ClearRecordBoard(session);
     ReplayRecord(session, session.state.TargetMove);
   }
 
-  const QString outDir = QFileInfo(r.out).absolutePath();
-  if (!QDir(outDir).exists() || !session.canvas.Display().save(r.out, "PNG")) {
-    err << "moraku-db render: cannot write " << r.out << "\n";
-    return 1;
+  // Written beside the target and renamed over it, so a failed write (a full disk) leaves no
+  // truncated picture and is reported.
+  QSaveFile file(r.out);
+  if (!file.open(QIODevice::WriteOnly)) {
+    err << "moraku-db render: cannot write " << r.out << ": " << file.errorString() << "\n";
+    return kExitFailure;
   }
-  return 0;
+  QImageWriter writer(&file, "png");
+  if (!writer.write(session.canvas.Display()) || !file.flush()) {
+    const QString why =
+        file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    file.cancelWriting();
+    err << "moraku-db render: cannot write " << r.out << ": " << why << "\n";
+    return kExitFailure;
+  }
+  if (!file.commit()) {
+    err << "moraku-db render: cannot write " << r.out << ": " << file.errorString() << "\n";
+    return kExitFailure;
+  }
+  return kExitOk;
 }
 
 }  // namespace moraku::cli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/coords.h"
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "data/section_loader.h"
 #include "data/sections.h"
@@ -27,18 +28,6 @@ struct Point {
   int col;
 };
 
-struct Arguments {
-  QString db;
-  int section = 0;
-  std::vector<Point> points;
-};
-
-void PrintUsage(QTextStream& err) {
-  err << "usage: moraku-db search --db DB --section 1|2|3 POINTS...\n"
-      << "  POINTS: the clicked points of the record board in order, each row,col (1-19)\n"
-      << "          or ? for a move played elsewhere\n";
-}
-
 std::optional<Point> ParsePoint(const QString& text) {
   if (text == QLatin1String("?")) return Point{10, 17};
   static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}),(\\d{1,2})$"));
@@ -48,30 +37,6 @@ std::optional<Point> ParsePoint(const QString& text) {
   const int col = match.captured(2).toInt();
   if (row < 1 || row > kBoardSize || col < 1 || col > kBoardSize) return std::nullopt;
   return Point{row, col};
-}
-
-std::optional<Arguments> ParseArguments(const QStringList& args) {
-  Arguments parsed;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& arg = args[i];
-    if (arg == QLatin1String("--db") || arg == QLatin1String("--section")) {
-      if (i + 1 >= args.size()) return std::nullopt;
-      const QString value = args[++i];
-      if (arg == QLatin1String("--db")) {
-        parsed.db = value;
-      } else if (value.size() == 1 && FindSection(value.toInt()) != nullptr) {
-        parsed.section = value.toInt();
-      } else {
-        return std::nullopt;
-      }
-      continue;
-    }
-    const std::optional<Point> point = ParsePoint(arg);
-    if (!point) return std::nullopt;
-    parsed.points.push_back(*point);
-  }
-  if (parsed.db.isEmpty() || parsed.section == 0 || parsed.points.empty()) return std::nullopt;
-  return parsed;
 }
 
 // The image folder beside the program; drawing there only mirrors the window, the texts do not
@@ -88,33 +53,50 @@ QString OneLine(QString message) {
 }  // namespace
 
 int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
-  const std::optional<Arguments> parsed = ParseArguments(args);
-  if (!parsed) {
-    PrintUsage(err);
-    return 2;
+  CommandLine line(QStringLiteral("search"),
+                   QStringLiteral("Searches a section as the joseki window does."),
+                   QStringLiteral("POINTS..."));
+  line.AddValueOption(QStringLiteral("db"), QStringLiteral("DB"),
+                      QStringLiteral("The joseki database."));
+  line.AddSectionOption(QStringLiteral("The section:"));
+  line.DescribeOperand(QStringLiteral("POINTS"),
+                       QStringLiteral("The clicked points of the record board in order, each "
+                                      "row,col (1-19) or ? for a move played elsewhere."));
+  if (const std::optional<int> status =
+          line.Parse(args, out, err, 1, -1, {QStringLiteral("db"), QStringLiteral("section")})) {
+    return *status;
   }
+  const std::optional<int> section = ParseSection(line.Value(QStringLiteral("section")));
+  if (!section) return line.UsageError(err, SectionProblem(line.Value(QStringLiteral("section"))));
+  std::vector<Point> points;
+  for (const QString& operand : line.Operands()) {
+    const std::optional<Point> point = ParsePoint(operand);
+    if (!point) return line.UsageError(err, QStringLiteral("'%1' is not a point").arg(operand));
+    points.push_back(*point);
+  }
+  const QString db = line.Value(QStringLiteral("db"));
 
   RecordingControls controls;
   ImageStore images(ImageFolder());
   JosekiSession session(controls, images);
-  session.state.SectionIndex = parsed->section;
+  session.state.SectionIndex = *section;
   session.state.NoBoardInput = false;
 
   // Enter the points as clicks in the middle of their cells.
-  for (const Point& p : parsed->points) {
+  for (const Point& p : points) {
     TrackPointer(session, CellX(Board::Record, p.col) + kCellWidth / 2,
                  CellY(p.row) + kCellHeight / 2);
     AddSearchStone(session);
     if (!controls.messages.isEmpty()) {
       err << OneLine(controls.messages.last()) << "\n";
-      return 1;
+      return kExitFailure;
     }
   }
 
-  SectionLoad load = LoadSection(parsed->db, parsed->section);
+  SectionLoad load = LoadSection(db, *section);
   if (!load.error.isEmpty()) {
     err << "moraku-db: " << load.error << "\n";
-    return 1;
+    return kExitFailure;
   }
   session.state.Entries = std::move(load.table);
 
@@ -127,7 +109,7 @@ int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
     err << OneLine(controls.messages.isEmpty() ? SearchFailureMessage(dropped)
                                                : controls.messages.last())
         << "\n";
-    return 1;
+    return kExitFailure;
   }
 
   const int entry = session.state.CurrentEntry - 1;
@@ -139,7 +121,7 @@ int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
   out << "dropped stones: " << dropped << "\n";
   out << "message: " << OneLine(SearchSuccessMessage(dropped)) << "\n";
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace moraku::cli

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "data/sections.h"
 #include "store/entry_checker.h"
@@ -16,51 +17,6 @@ namespace {
 
 constexpr int kEngineUnavailable = 3;
 
-struct VerifyArgs {
-  QString engine;
-  QString db;
-  int section = 0;  // 0: every entry
-  bool verbose = false;
-  int timeoutSeconds = 60;
-};
-
-const char kUsage[] =
-    "usage: moraku-db verify --engine gnugo|PROGRAM --db DB [--section 1|2|3] [--verbose] "
-    "[--timeout SECONDS]\n";
-
-// Reads the options; returns an empty string or the complaint about the arguments.
-QString ParseArgs(const QStringList& args, VerifyArgs& v) {
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString& option = args[i];
-    if (option == QLatin1String("--verbose")) {
-      v.verbose = true;
-      continue;
-    }
-    if (i + 1 >= args.size()) return QStringLiteral("option %1 needs a value").arg(option);
-    const QString& value = args[++i];
-    bool ok = true;
-    if (option == QLatin1String("--engine")) {
-      v.engine = value;
-    } else if (option == QLatin1String("--db")) {
-      v.db = value;
-    } else if (option == QLatin1String("--section")) {
-      v.section = value.toInt(&ok);
-      if (!ok || FindSection(v.section) == nullptr)
-        return QStringLiteral("unknown section '%1' (1 handicap, 2 star point, 3 3-4 point)")
-            .arg(value);
-    } else if (option == QLatin1String("--timeout")) {
-      v.timeoutSeconds = value.toInt(&ok);
-      if (!ok || v.timeoutSeconds < 1 || v.timeoutSeconds > 3600)
-        return QStringLiteral("--timeout needs 1..3600 seconds, not '%1'").arg(value);
-    } else {
-      return QStringLiteral("unknown option '%1'").arg(option);
-    }
-  }
-  if (v.engine.isEmpty()) return QStringLiteral("--engine is required");
-  if (v.db.isEmpty()) return QStringLiteral("--db is required");
-  return {};
-}
-
 // The engine program: GNU Go found on the system for "gnugo", else the path given.
 QString EngineProgram(const QString& engine) {
   return engine == QLatin1String("gnugo") ? FindGnuGo() : engine;
@@ -69,30 +25,64 @@ QString EngineProgram(const QString& engine) {
 }  // namespace
 
 int RunVerify(const QStringList& args, QTextStream& out, QTextStream& err) {
-  VerifyArgs v;
-  if (const QString problem = ParseArgs(args, v); !problem.isEmpty()) {
-    err << "moraku-db verify: " << problem << "\n" << kUsage;
-    return 2;
+  CommandLine line(QStringLiteral("verify"),
+                   QStringLiteral("Replays every entry on a Go engine and reports lines that end "
+                                  "with an unsettled or dead group, a stone left in atari, or the "
+                                  "same stones as another entry. Exit status 3: the engine is "
+                                  "missing, died or did not answer."));
+  line.AddValueOption(QStringLiteral("engine"), QStringLiteral("gnugo|PROGRAM"),
+                      QStringLiteral("The engine: GNU Go found on the system, or a GTP program."));
+  line.AddValueOption(QStringLiteral("db"), QStringLiteral("DB"),
+                      QStringLiteral("The joseki database."));
+  line.AddSectionOption(QStringLiteral("Only the entries of this section (default: every entry):"));
+  line.AddFlagOption(QStringLiteral("verbose"),
+                     QStringLiteral("Also list the small groups given up."));
+  line.AddValueOption(QStringLiteral("timeout"), QStringLiteral("SECONDS"),
+                      QStringLiteral("How long the engine may take for one answer, 1-3600 "
+                                     "(default 60)."));
+  if (const std::optional<int> status =
+          line.Parse(args, out, err, 0, 0, {QStringLiteral("engine"), QStringLiteral("db")})) {
+    return *status;
+  }
+  const QString dbPath = line.Value(QStringLiteral("db"));
+  const bool verbose = line.IsSet(QStringLiteral("verbose"));
+  int section = 0;  // 0: every entry
+  if (line.IsSet(QStringLiteral("section"))) {
+    const std::optional<int> parsed = ParseSection(line.Value(QStringLiteral("section")));
+    if (!parsed) {
+      return line.UsageError(err, SectionProblem(line.Value(QStringLiteral("section"))));
+    }
+    section = *parsed;
+  }
+  int timeoutSeconds = 60;
+  if (line.IsSet(QStringLiteral("timeout"))) {
+    const std::optional<qint64> seconds =
+        ParseNumber(line.Value(QStringLiteral("timeout")), 1, 3600);
+    if (!seconds) {
+      return line.UsageError(err, QStringLiteral("--timeout needs 1..3600 seconds, not '%1'")
+                                      .arg(line.Value(QStringLiteral("timeout"))));
+    }
+    timeoutSeconds = static_cast<int>(*seconds);
   }
   std::vector<RawEntry> entries;
   QString error;
-  if (!ReadRawEntries(v.db, &entries, &error)) {
+  if (!ReadRawEntries(dbPath, &entries, &error)) {
     err << "moraku-db verify: cannot read the joseki database " << error << "\n";
-    return 1;
+    return kExitFailure;
   }
-  if (v.section != 0) {
-    const QChar code(FindSection(v.section)->code);
+  if (section != 0) {
+    const QChar code(FindSection(section)->code);
     std::erase_if(entries, [code](const RawEntry& e) { return !e.five.startsWith(code); });
   }
 
-  const QString program = EngineProgram(v.engine);
+  const QString program = EngineProgram(line.Value(QStringLiteral("engine")));
   if (program.isEmpty()) {
     err << "moraku-db verify: GNU Go is not installed (Debian package gnugo; scripts/deps "
            "installs it)\n";
     return kEngineUnavailable;
   }
   GtpEngine engine;
-  engine.SetTimeout(v.timeoutSeconds * 1000);
+  engine.SetTimeout(timeoutSeconds * 1000);
   if (!engine.Start(program, GnuGoArguments(), &error)) {
     err << "moraku-db verify: cannot start the engine " << error << "\n";
     return kEngineUnavailable;
@@ -112,7 +102,7 @@ int RunVerify(const QStringList& args, QTextStream& out, QTextStream& err) {
         out << "note: " << f.line << "\n";
         break;
       case VerifyFinding::Severity::Detail:
-        if (v.verbose) out << "note: " << f.line << "\n";
+        if (verbose) out << "note: " << f.line << "\n";
         break;
     }
   }
@@ -120,10 +110,10 @@ int RunVerify(const QStringList& args, QTextStream& out, QTextStream& err) {
   out << entries.size() << (entries.size() == 1 ? " entry verified, " : " entries verified, ");
   if (problems == 0) {
     out << "no problems\n";
-    return 0;
+    return kExitOk;
   }
   out << problems << (problems == 1 ? " problem\n" : " problems\n");
-  return 1;
+  return kExitFailure;
 }
 
 }  // namespace moraku::cli

@@ -37,6 +37,17 @@ QString Message(const QString& path, const QString& reason) {
 
 // A Japanese reason for a failed SQLite call, followed by SQLite's own text.
 QString Reason(const sql::Database& db, const QString& fallback) {
+  if (db.TimedOut()) {
+    return QStringLiteral(
+        "読み込みが時間内に終わらないので打ち切りました。表 gocs が正しくない"
+        "可能性があります");
+  }
+  if (db.ErrorCode() == SQLITE_READONLY_ROLLBACK) {
+    return QStringLiteral(
+               "書き込み中に止まったプログラムの変更が途中で残っています (同じフォルダーの "
+               "-journal ファイル)。書き込みのできるプログラムで一度開くと元に戻ります (%1)")
+        .arg(db.ErrorText());
+  }
   QString japanese;
   switch (db.ErrorCode() & 0xff) {
     case SQLITE_NOTADB:
@@ -101,9 +112,19 @@ bool ReadInQueryOrder(sql::Statement& rows, EntryTable& table) {
   }
 }
 
+// Whether the columns of `rows` include one that hides the table's own rowid.
+bool ShadowsRowid(const sql::Statement& rows) {
+  for (int i = 0; i < rows.ColumnCount(); ++i) {
+    const QString name = rows.ColumnName(i).toLower();
+    if (name == u"rowid" || name == u"_rowid_" || name == u"oid") return true;
+  }
+  return false;
+}
+
 // Reads the section's records in the query's order, taking the order from the rowid query and
 // the records from one scan of the table. Returns false, leaving `table` for the caller to
-// refill, when the table has no rowids or the scan does not find every record of the order.
+// refill, when the table has no rowids of its own (none, a column of that name, repeated ones)
+// or the scan does not find every record of the order exactly once.
 bool ReadInTableOrder(sql::Database& db, const Section& section, EntryTable& table) {
   sql::Statement order;
   if (order.Prepare(db, section.rowidQuery) != SQLITE_OK) return false;
@@ -112,14 +133,15 @@ bool ReadInTableOrder(sql::Database& db, const Section& section, EntryTable& tab
     const sql::StepResult step = order.Step();
     if (step == sql::StepResult::Done) break;
     if (step == sql::StepResult::Error) return false;
-    slotOfRowid.emplace(order.ColumnInt64(0), slot);
+    if (!slotOfRowid.emplace(order.ColumnInt64(0), slot).second) return false;
   }
   sql::Statement rows;
   if (rows.Prepare(db, "SELECT *, rowid FROM gocs") != SQLITE_OK) return false;
   const int rowidColumn = rows.ColumnCount() - 1;
-  if (rowidColumn < kFieldsRead) return false;
+  if (rowidColumn < kFieldsRead || ShadowsRowid(rows)) return false;
   table.entries.assign(slotOfRowid.size() + 1, Entry{});
   table.records.assign(slotOfRowid.size(), SearchRecord{});
+  std::vector<bool> filled(slotOfRowid.size(), false);
   std::size_t found = 0;
   for (;;) {
     const sql::StepResult step = rows.Step();
@@ -127,6 +149,8 @@ bool ReadInTableOrder(sql::Database& db, const Section& section, EntryTable& tab
     if (step == sql::StepResult::Error) return false;
     const auto it = slotOfRowid.find(rows.ColumnInt64(rowidColumn));
     if (it == slotOfRowid.end()) continue;
+    if (filled[it->second]) return false;
+    filled[it->second] = true;
     ReadRow(rows, table.entries[it->second + 1], table.records[it->second]);
     ++found;
   }
@@ -135,7 +159,7 @@ bool ReadInTableOrder(sql::Database& db, const Section& section, EntryTable& tab
 
 }  // namespace
 
-SectionLoad LoadSection(const QString& path, int sectionIndex) {
+SectionLoad LoadSection(const QString& path, int sectionIndex, std::chrono::milliseconds budget) {
   SectionLoad result;
   const Section* section = FindSection(sectionIndex);
   if (section == nullptr) {
@@ -159,7 +183,7 @@ SectionLoad LoadSection(const QString& path, int sectionIndex) {
   }
 
   sql::Database db;
-  if (db.Open(path, SQLITE_OPEN_READONLY) != SQLITE_OK) {
+  if (db.OpenUntrusted(path, budget) != SQLITE_OK) {
     result.error = Message(path, Reason(db, QStringLiteral("ファイルを開けません")));
     return result;
   }
@@ -193,8 +217,12 @@ SectionLoad LoadSection(const QString& path, int sectionIndex) {
   // scattered order, which is what a large section's load spends its time on. Both passes run
   // in one read transaction, so they see the same records.
   db.Exec("BEGIN");
-  const bool read =
-      ReadInTableOrder(db, *section, result.table) || ReadInQueryOrder(rows, result.table);
+  bool read = ReadInTableOrder(db, *section, result.table);
+  // A table-order read that ran out of time or met a damaged page is not tried again.
+  const int failure = db.ErrorCode() & 0xff;
+  if (!read && !db.TimedOut() && failure != SQLITE_CORRUPT && failure != SQLITE_TOOBIG) {
+    read = ReadInQueryOrder(rows, result.table);
+  }
   db.Exec("COMMIT");
   if (!read) {
     result.table = EntryTable{};

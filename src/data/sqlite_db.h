@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <chrono>
 #include <cstdint>
 
 struct sqlite3;
@@ -25,6 +26,18 @@ class Database {
   // SQLITE_OPEN_CREATE, ...). Returns the SQLite result code; on failure the connection is
   // closed again and ErrorText() still tells why.
   int Open(const QString& path, int flags);
+
+  // Opens a database file that may be damaged or hostile, read-only, for reading it once:
+  // views and triggers may call no function that is not marked harmless (trusted_schema off),
+  // every page is checked as it is read (cell_size_check), a text or blob longer than
+  // kLargestValue bytes is an error, and any statement still running `budget` after the open is
+  // interrupted (then TimedOut() is true). A file in WAL mode that no other connection is using
+  // (no -wal or -shm file beside it) is opened as immutable, so that reading leaves no -wal or
+  // -shm file behind. Returns the SQLite result code, as Open does.
+  int OpenUntrusted(const QString& path, std::chrono::milliseconds budget);
+
+  // Whether a statement was interrupted because the budget of OpenUntrusted ran out.
+  bool TimedOut() const { return timedOut_; }
 
   // Closes the connection (no-op when not open). Statements must be finalized first.
   void Close();
@@ -49,10 +62,17 @@ class Database {
   void NoteError(int code);
 
  private:
+  static int CheckBudget(void* self);
+
   sqlite3* db_ = nullptr;
   QString error_;
   int errorCode_ = 0;
+  std::chrono::steady_clock::time_point deadline_;
+  bool timedOut_ = false;
 };
+
+// The longest text or blob a connection opened by OpenUntrusted reads: 16 MiB.
+inline constexpr int kLargestValue = 16 << 20;
 
 // The outcome of one Step.
 enum class StepResult { Row, Done, Error };
@@ -86,6 +106,9 @@ class Statement {
 
   // Number of columns of the result (0 for a statement that returns no rows).
   int ColumnCount() const;
+
+  // Name of result column `i` (0-based) as the statement reports it.
+  QString ColumnName(int i) const;
 
   // Column `i` (0-based) of the current row as text: NULL reads as an empty string, and bytes
   // that are not valid UTF-8 are decoded leniently (replacement characters), never failing.

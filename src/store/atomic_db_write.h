@@ -19,13 +19,23 @@ enum class AtomicStart {
 // in `error`, to abandon the whole replacement.
 using DatabaseWriter = std::function<bool(sql::Database& db, QString* error)>;
 
-// Builds the new content of the database file `target`: creates a temporary file in the same
+// Builds the new content of the database file `target` (when it is a symbolic link, of the file
+// the link leads to, which is made when the link dangles): creates a temporary file in that
 // folder, starts it as `start` says, runs `write` inside one transaction, commits, syncs the file
 // to disk, gives it the permissions of the old file (or rw-r--r-- for a new one) and renames it
-// over `target` (an atomic replace on POSIX file systems), then syncs the folder. On any failure
+// over `target` (an atomic replace on POSIX file systems), then syncs the folder. While it works
+// it holds the write lock of the file that is at `target` (it waits up to 10 seconds for another
+// writer, and takes the lock again when that writer replaced the file meanwhile), so no other
+// writer's change is lost. An old file in WAL mode is first turned back to a rollback journal,
+// so that no leftover -wal file is read as part of the new one; when another program keeps it
+// open in WAL mode the write is refused. On any failure
 // returns false with `error` set (the writer's own text when the writer failed), removes the
 // temporary file and leaves `target` exactly as it was. Never throws.
 bool WriteDatabaseAtomically(const QString& target, AtomicStart start, const DatabaseWriter& write,
                              QString* error);
+
+// Installs handlers for SIGINT, SIGTERM and SIGHUP that remove the temporary file of a write in
+// progress and then end the process as the signal would. For programs that write databases.
+void RemoveTemporaryDatabaseOnSignals();
 
 }  // namespace moraku

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QSet>
+#include <algorithm>
 #include <optional>
 
 #include "board/capture_grid.h"
@@ -221,53 +222,86 @@ QStringList CheckEntry(const RawEntry& entry) {
   return problems;
 }
 
+int ReportEntryProblems(const RawEntry& entry, QSet<QString>& seenIds,
+                        const std::function<void(const QString&)>& line) {
+  QStringList problems = CheckEntry(entry);
+  if (seenIds.contains(entry.id)) problems << QStringLiteral("id is used by an earlier entry");
+  seenIds.insert(entry.id);
+  if (problems.isEmpty()) return 0;
+  QString name = entry.id.left(kReportedTitleLength) + u' ';
+  name += entry.title.size() > kReportedTitleLength
+              ? entry.title.left(kReportedTitleLength) + QStringLiteral("…")
+              : entry.title;
+  const int shown = std::min<int>(static_cast<int>(problems.size()), kProblemsPerEntry);
+  for (int i = 0; i < shown; ++i) {
+    // A problem quotes its field, which may be long.
+    const QString& problem = problems[i];
+    line(name + QStringLiteral(": ") +
+         (problem.size() > kReportedProblemLength
+              ? problem.left(kReportedProblemLength) + QStringLiteral("…")
+              : problem));
+  }
+  if (problems.size() > shown) {
+    line(name + QStringLiteral(": and %1 more problems").arg(problems.size() - shown));
+  }
+  return static_cast<int>(problems.size());
+}
+
 QStringList CheckEntries(const std::vector<RawEntry>& entries) {
   QStringList lines;
   QSet<QString> seen;
   for (const RawEntry& e : entries) {
-    QStringList problems = CheckEntry(e);
-    if (seen.contains(e.id)) {
-      problems << QStringLiteral("id is used by an earlier entry");
-    }
-    seen.insert(e.id);
-    for (const QString& p : problems) lines << e.id + u' ' + e.title + QStringLiteral(": ") + p;
+    ReportEntryProblems(e, seen, [&lines](const QString& line) { lines << line; });
   }
   return lines;
 }
 
-bool ReadRawEntries(const QString& path, std::vector<RawEntry>* entries, QString* error) {
-  entries->clear();
+bool ForEachRawEntry(const QString& path, const std::function<void(const RawEntry&)>& visit,
+                     QString* error, std::chrono::milliseconds budget) {
   sql::Database db;
-  if (db.Open(path, SQLITE_OPEN_READONLY) != SQLITE_OK) {
+  if (db.OpenUntrusted(path, budget) != SQLITE_OK) {
     *error = path + QStringLiteral(": ") + db.ErrorText();
     return false;
   }
   sql::Statement statement;
-  if (statement.Prepare(db, "SELECT * FROM gocs ORDER BY rowid") != SQLITE_OK) {
+  if (statement.Prepare(db, "SELECT *, one, five FROM gocs") != SQLITE_OK) {
     *error = path + QStringLiteral(": ") + db.ErrorText();
     return false;
   }
-  constexpr int kFields = 10;
-  if (statement.ColumnCount() < kFields) {
+  constexpr int kByPosition = 9;  // positions 0..8, then all columns again, then one and five
+  const int columns = statement.ColumnCount();
+  if (columns - 2 < kByPosition) {
     *error = path + QStringLiteral(": table gocs has %1 columns, %2 expected")
-                        .arg(statement.ColumnCount())
-                        .arg(kFields);
+                        .arg(columns - 2)
+                        .arg(kByPosition);
     return false;
   }
   for (;;) {
     const sql::StepResult step = statement.Step();
     if (step == sql::StepResult::Done) return true;
     if (step == sql::StepResult::Error) {
-      *error = path + QStringLiteral(": ") + db.ErrorText();
-      entries->clear();
+      *error = path + QStringLiteral(": ") +
+               (db.TimedOut() ? QStringLiteral("reading took too long; stopped") : db.ErrorText());
       return false;
     }
     RawEntry e;
-    QString* fields[kFields] = {&e.id,  &e.one,     &e.marks,  &e.preset, &e.title,
-                                &e.ref, &e.comment, &e.stones, &e.record, &e.five};
-    for (int i = 0; i < kFields; ++i) *fields[i] = statement.ColumnText(i);
-    entries->push_back(std::move(e));
+    QString* fields[kByPosition] = {&e.id,  &e.one,     &e.marks,  &e.preset, &e.title,
+                                    &e.ref, &e.comment, &e.stones, &e.record};
+    for (int i = 0; i < kByPosition; ++i) {
+      if (i != 1) *fields[i] = statement.ColumnText(i);
+    }
+    e.one = statement.ColumnText(columns - 2);
+    e.five = statement.ColumnText(columns - 1);
+    visit(e);
   }
+}
+
+bool ReadRawEntries(const QString& path, std::vector<RawEntry>* entries, QString* error) {
+  entries->clear();
+  const bool ok = ForEachRawEntry(
+      path, [entries](const RawEntry& e) { entries->push_back(e); }, error);
+  if (!ok) entries->clear();
+  return ok;
 }
 
 }  // namespace moraku

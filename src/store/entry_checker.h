@@ -2,8 +2,11 @@
 // Verifying the entries of the joseki database: the shape of every field the window reads, and
 // that the stones and the record can be played out on a board.
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <functional>
 #include <vector>
 
 namespace moraku {
@@ -38,13 +41,35 @@ struct RawEntry {
 // - five starts with the code character of a section ('0', '1' or '2'); one is "0".
 QStringList CheckEntry(const RawEntry& entry);
 
-// Checks every entry and that no id is used twice. Each problem is one line
-// "<id> <title>: <what is wrong>", entries in the given order.
+// A report line names the entry by its id and its title cut to this many characters ("…" marks
+// a cut) and says what is wrong in at most kReportedProblemLength characters; an entry reports
+// at most kProblemsPerEntry problems, then how many more it has.
+inline constexpr qsizetype kReportedTitleLength = 40;
+inline constexpr qsizetype kReportedProblemLength = 200;
+inline constexpr int kProblemsPerEntry = 10;
+
+// Reports the problems of `entry` one line at a time through `line`, each
+// "<id> <title>: <what is wrong>", including an id already in `seenIds` (to which the entry's
+// id is added). Returns the number of problems (also those not reported one by one).
+int ReportEntryProblems(const RawEntry& entry, QSet<QString>& seenIds,
+                        const std::function<void(const QString&)>& line);
+
+// Checks every entry and that no id is used twice: the lines of ReportEntryProblems, entries in
+// the given order.
 QStringList CheckEntries(const std::vector<RawEntry>& entries);
 
-// The rows of table gocs of the database file at `path`, opened read-only, fields read by
-// position in rowid order. Returns false with `error` naming the file and why when the file
-// cannot be opened or the table cannot be read; a Null field reads as an empty string.
+// How long the checker may read one database: a hostile view that runs longer is stopped.
+inline constexpr std::chrono::milliseconds kCheckBudget{60000};
+
+// Passes each row of table gocs of the database file at `path` to `visit`, in table order,
+// without keeping them: positions 0 and 2-8 by position, `one` and `five` by name, a Null field
+// as an empty string. The file is opened as the window opens it (read-only, untrusted). Returns
+// false with `error` naming the file and why when the file or the table cannot be read.
+// A read that takes longer than `budget` is stopped with an error.
+bool ForEachRawEntry(const QString& path, const std::function<void(const RawEntry&)>& visit,
+                     QString* error, std::chrono::milliseconds budget = kCheckBudget);
+
+// The rows of ForEachRawEntry, all at once.
 bool ReadRawEntries(const QString& path, std::vector<RawEntry>* entries, QString* error);
 
 }  // namespace moraku

@@ -71,6 +71,12 @@ GocsRows GocsFromCsv(const CsvParse& csv) {
           row.line,
           QStringLiteral("%1 fields where the header has %2").arg(f.size()).arg(kGocsColumnCount));
     }
+    for (qsizetype i = 0; i < f.size(); ++i) {
+      // SQLite would keep it, but every reader of the text would end it there.
+      if (f[i].contains(QChar(u'\0'))) {
+        return fail(row.line, QStringLiteral("field %1 holds a NUL character").arg(i + 1));
+      }
+    }
     GocsRecord rec;
     rec.line = row.line;
     const QString& idText = f[others[0]];

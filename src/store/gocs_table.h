@@ -35,7 +35,8 @@ struct GocsRows {
 // Maps parsed CSV onto gocs rows. The header must have exactly ten columns, two of them named
 // `one` and `five` (case does not matter); those two are taken by name and the other eight, in
 // their order, fill id, marks, preset, title, ref, comment, stones and record. Every id must be
-// a decimal integer, unique in the file. A failed parse is passed on with its line.
+// a decimal integer, unique in the file, and no field may hold a NUL character. A failed parse
+// is passed on with its line.
 GocsRows GocsFromCsv(const CsvParse& csv);
 
 // Creates the table gocs on `db`, with indexes on the sort keys of the two section queries.

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QDateTime>
@@ -14,6 +17,7 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
+#include <csignal>
 #include <vector>
 
 #include "test_paths.h"
@@ -108,9 +112,29 @@ struct ToolRun {
   QString err;
 };
 
-inline ToolRun RunTool(const QStringList& args, int timeoutMs = 60000) {
+// How a run of moraku-db is confined: a file-size limit (RLIMIT_FSIZE, with SIGXFSZ ignored as
+// moraku-db itself does, so that writes past it fail as on a full disk) and where its standard
+// output goes.
+struct ToolLimits {
+  qint64 fileSizeLimit = -1;         // bytes; -1 for none
+  QString standardOutputFile;        // empty: captured
+  bool ignoreFileSizeSignal = true;  // false: SIGXFSZ keeps its default, ending the process
+};
+
+inline ToolRun RunTool(const QStringList& args, int timeoutMs = 60000,
+                       const ToolLimits& limits = {}) {
   ToolRun run;
   QProcess tool;
+  if (limits.fileSizeLimit >= 0) {
+    const rlim_t bytes = static_cast<rlim_t>(limits.fileSizeLimit);
+    const bool ignore = limits.ignoreFileSizeSignal;
+    tool.setChildProcessModifier([bytes, ignore] {
+      std::signal(SIGXFSZ, ignore ? SIG_IGN : SIG_DFL);
+      const struct rlimit limit { bytes, bytes };
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+  }
+  if (!limits.standardOutputFile.isEmpty()) tool.setStandardOutputFile(limits.standardOutputFile);
   tool.start(DbTool(), args);
   run.finished = tool.waitForFinished(timeoutMs);
   if (!run.finished) {
@@ -122,6 +146,22 @@ inline ToolRun RunTool(const QStringList& args, int timeoutMs = 60000) {
   run.out = QString::fromUtf8(tool.readAllStandardOutput());
   run.err = QString::fromUtf8(tool.readAllStandardError());
   return run;
+}
+
+// Runs `sql` on the database at `path` in a child process that then ends without closing it, as a
+// writer killed mid-work does: what it wrote is left in the -journal or -wal file beside it.
+// Returns false when the child failed.
+inline bool RunSqlAndDie(const QString& path, const char* sql) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    sqlite3* db = nullptr;
+    const bool ok = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
+                    sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
 }
 
 // Whether a text holds at least one Japanese character (kana or kanji).
