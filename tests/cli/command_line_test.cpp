@@ -26,7 +26,7 @@ class CommandLineTest : public ::testing::Test {
 
 TEST_F(CommandLineTest, EveryCommandPrintsItsHelpOnStandardOutput) {
   for (const char* command :
-       {"load", "check", "search", "render", "board", "import-sgf", "export-sgf"}) {
+       {"load", "check", "search", "render", "board", "import-sgf", "export-sgf", "verify"}) {
     const QString name = QString::fromLatin1(command);
     const ToolRun run = RunTool({name, QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0) << command;
