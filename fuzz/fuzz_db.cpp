@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "data/section_loader.h"
+#include "data/sections.h"
 #include "store/entry_checker.h"
 
 namespace {
@@ -71,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!file.open(QIODevice::WriteOnly) || file.write(rest) != rest.size()) return 0;
   }
 
-  for (const int section : {moraku::kHandicapSection, moraku::kStarPointSection}) {
+  for (const moraku::Section& section : moraku::AllSections()) {
     const auto start = std::chrono::steady_clock::now();
-    const moraku::SectionLoad load = moraku::LoadSection(path, section, kBudget);
+    const moraku::SectionLoad load = moraku::LoadSection(path, section.index, kBudget);
     // The budget ends every load; what is left is closing the file.
     if (std::chrono::steady_clock::now() - start > 10 * kBudget) __builtin_trap();
     if (!load.error.isEmpty() && load.table.Count() != 0) __builtin_trap();

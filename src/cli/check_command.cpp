@@ -4,8 +4,8 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "data/entry_table.h"
 #include "data/section_loader.h"
+#include "data/sections.h"
 #include "data/sqlite_db.h"
 #include "store/entry_checker.h"
 
@@ -58,10 +58,10 @@ int RunCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
   const QString path = line.Value(QStringLiteral("db"));
   if (!FileIsWhole(path, err)) return kExitFailure;
   // What the window would say for each section is the first verdict.
-  for (const int section : {kHandicapSection, kStarPointSection}) {
-    const SectionLoad load = LoadSection(path, section, kCheckBudget);
+  for (const Section& section : AllSections()) {
+    const SectionLoad load = LoadSection(path, section.index, kCheckBudget);
     if (!load.error.isEmpty()) {
-      err << "moraku-db: section " << section << " cannot be loaded: " << load.error << "\n";
+      err << "moraku-db: section " << section.index << " cannot be loaded: " << load.error << "\n";
       return kExitFailure;
     }
   }

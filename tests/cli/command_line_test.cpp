@@ -53,7 +53,7 @@ TEST_F(CommandLineTest, EveryCommandReadsTheSectionAndItsOptionsAlike) {
                 .exitCode,
             0);
   const QStringList wrong[] = {
-      {"search", "--db", db, "--section", "3", "4,4"},
+      {"search", "--db", db, "--section", "4", "4,4"},
       {"search", "--db", db, "--section", "2", "4,44"},
       {"render", "--db", db, "--section", "+2", "--entry", "1", "--out", Path("x.png")},
       {"render", "--db", db, "--section", "2", "--entry", "0", "--out", Path("x.png")},
