@@ -142,7 +142,7 @@ TEST_F(SearchCommand, MalformedArgumentsPrintUsage) {
       {"--section", "1", "4,4"},
       {"--db", db_, "4,4"},
       {"--db", db_, "--section", "4", "4,4"},
-      {"--db", db_, "--section", "03", "4,4"},
+      {"--db", db_, "--section", "3x", "4,4"},
       {"--db", db_, "--section", "1", "4,20"},
       {"--db", db_, "--section", "1", "0,4"},
       {"--db", db_, "--section", "1", "4;4"},
