@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace moraku {
 
@@ -22,6 +23,12 @@ BoardView::~BoardView() {
 void BoardView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect r = event->rect();
+  if (!canvas_.ScaledDisplay().isNull()) {
+    // The sharper twin, drawn at its own device pixel ratio: one image pixel per screen pixel.
+    painter.setClipRect(r);
+    painter.drawImage(QPointF(0, 0), canvas_.ScaledDisplay());
+    return;
+  }
   painter.drawImage(r, canvas_.Display(), r);
 }
 
@@ -41,6 +48,15 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !pressed_) return;
   pressed_ = false;
   if (rect().contains(event->position().toPoint())) Q_EMIT Clicked();
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+  constexpr int kNotch = 120;  // angle units of one wheel notch
+  wheelRemainder_ += event->angleDelta().y();
+  const int notches = wheelRemainder_ / kNotch;
+  wheelRemainder_ -= notches * kNotch;
+  event->accept();
+  if (notches != 0) Q_EMIT WheelTurned(event->position().toPoint().x(), notches);
 }
 
 }  // namespace moraku

@@ -21,16 +21,21 @@ class BoardView : public QWidget {
   void PointerMoved(int x, int y);
   // The left button was pressed and released over the picture.
   void Clicked();
+  // The wheel turned over pixel column x by whole notches: positive away from the user.
+  void WheelTurned(int x, int notches);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   BoardCanvas& canvas_;
   bool pressed_ = false;
+  // Wheel turn not yet a whole notch (high-resolution wheels send parts of one).
+  int wheelRemainder_ = 0;
 };
 
 }  // namespace moraku

@@ -3,8 +3,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
+#include "app/button_keys.h"
 #include "app/form_style.h"
+#include "app/remembered_settings.h"
 #include "help/help_text.h"
 
 namespace moraku {
@@ -16,6 +19,7 @@ constexpr QRect kTopicListRect(40, 24, 297, 24);
 constexpr QRect kTopicTextRect(40, 56, 521, 465);
 constexpr QRect kBackButtonRect(464, 24, 89, 25);
 constexpr double kTopicPoints = 12;
+constexpr int kControlGap = 8;
 
 }  // namespace
 
@@ -38,7 +42,7 @@ InstructionsWindow::InstructionsWindow(const QString& helpText, QWidget* parent)
   topicList_->setPlaceholderText(QStringLiteral("ボタンをクリック→"));
   topicList_->setCurrentIndex(-1);
   topicList_->setMaxVisibleItems(HelpTopics().size());
-  topicList_->setGeometry(kTopicListRect);
+  topicList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
   topicText_->setObjectName(QStringLiteral("Label1"));
   topicText_->setFont(UiFont(QString::fromUtf8(kGothicFont), kTopicPoints));
@@ -48,14 +52,28 @@ InstructionsWindow::InstructionsWindow(const QString& helpText, QWidget* parent)
   topicText_->setGeometry(kTopicTextRect);
 
   backButton_->setObjectName(QStringLiteral("Command1"));
-  backButton_->setGeometry(kBackButtonRect);
+  // The longest topic and the button's caption show whole: the combo box grows to the right
+  // and the button to the left when their texts need it, into the gap between them.
+  QRect button = kBackButtonRect;
+  button.setLeft(button.right() + 1 - std::max(button.width(), backButton_->sizeHint().width()));
+  backButton_->setGeometry(button);
+  QRect topics = kTopicListRect;
+  topics.setWidth(std::min(std::max(topics.width(), topicList_->sizeHint().width()),
+                           button.left() - kControlGap - topics.left()));
+  topicList_->setGeometry(topics);
 
   setTabOrder(topicList_, backButton_);
 
   connect(topicList_, &QComboBox::activated, this, &InstructionsWindow::ShowTopic);
   connect(backButton_, &QPushButton::clicked, this, &QWidget::close);
 
-  CentreOnScreen(this);
+  PressFocusedButtonOnReturn(this);
+  PlaceWindow(this);
+}
+
+void InstructionsWindow::closeEvent(QCloseEvent* event) {
+  RememberWindowPlace(this);
+  QWidget::closeEvent(event);
 }
 
 void InstructionsWindow::ShowTopic(int index) {

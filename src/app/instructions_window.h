@@ -17,6 +17,9 @@ class InstructionsWindow : public QWidget {
   // The window starts with no topic chosen and an empty text, and deletes itself when closed.
   explicit InstructionsWindow(const QString& helpText, QWidget* parent = nullptr);
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   // Shows the text of the topic in row `index` of the topic list.
   void ShowTopic(int index);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
@@ -12,17 +13,24 @@
 #include <QTimer>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <exception>
+#include <iterator>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "app/board_view.h"
+#include "app/button_keys.h"
 #include "app/form_style.h"
+#include "app/remembered_settings.h"
+#include "app/scrolling_label.h"
 #include "joseki/entry_display.h"
 #include "joseki/entry_selection.h"
 #include "joseki/next_move_hint.h"
 #include "joseki/playback.h"
 #include "joseki/window_load.h"
+#include "render/image_names.h"
 #include "search/search_input.h"
 #include "search/search_run.h"
 
@@ -34,6 +42,7 @@ constexpr int kClientWidth = 878;
 constexpr int kClientHeight = 665;
 constexpr quint32 kWindowBack = 0xC0C0C0;
 constexpr double kTextPoints = 11.25;
+constexpr double kLargeTextPoints = 14;  // "文字拡大"
 constexpr int kReferenceLeft = 11880 / 15;
 constexpr int kReferenceTop = 9840 / 15;
 constexpr int kTimerInterval = 1000;
@@ -93,6 +102,23 @@ constexpr std::array<Button, 6> kRecordButtons{
     Button::RecordForwardFive,        Button::RecordBackOne,
     Button::RecordBackFive,           Button::RecordFirstMove};
 
+// The keys that press the record buttons, each with its name for the button's tooltip. Up and
+// Down stay with the entry list.
+struct RecordKey {
+  int key;
+  Button button;
+  const char* keyName;
+};
+
+constexpr std::array<RecordKey, 6> kRecordKeys{{
+    {Qt::Key_Right, Button::RecordForwardOne, "→ / ホイール"},
+    {Qt::Key_Left, Button::RecordBackOne, "← / ホイール"},
+    {Qt::Key_PageDown, Button::RecordForwardFive, "Page Down"},
+    {Qt::Key_PageUp, Button::RecordBackFive, "Page Up"},
+    {Qt::Key_Home, Button::RecordFirstMove, "Home"},
+    {Qt::Key_End, Button::RecordToLastNumberedMove, "End"},
+}};
+
 // Frame lines around the two boards: light at the top and left, dark at the bottom and right.
 constexpr std::array<FrameLine, 7> kFrameLines{{
     {120, 120, 6420, 120, 2, 0xFFFFFF},      // joseki board, top
@@ -104,8 +130,9 @@ constexpr std::array<FrameLine, 7> kFrameLines{{
     {6750, 6720, 13020, 6720, 2, 0x404080},  // record board, bottom
 }};
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, double points) {
-  auto* label = new QLabel(parent);
+template <typename Label = QLabel>
+Label* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, double points) {
+  auto* label = new Label(parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setGeometry(geometry);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -145,6 +172,7 @@ JosekiWindow::JosekiWindow(int sectionIndex, const QString& appDir, QWidget* par
   setFont(UiFont(QString::fromUtf8(kGothicFont), 9));
   SetBackColour(this, QColor(FromBgr(kWindowBack)));
 
+  UseSharpImagesForScreen(appDir);
   BuildOtherControls();
   BuildButtons();
   SetTabOrder();
@@ -166,6 +194,22 @@ JosekiWindow::JosekiWindow(int sectionIndex, const QString& appDir, QWidget* par
 
 JosekiWindow::~JosekiWindow() = default;
 
+void JosekiWindow::UseSharpImagesForScreen(const QString& appDir) {
+  const double ratio = devicePixelRatioF();
+  if (ratio <= 1.01) return;
+  // The smallest set that is at least as fine as the screen, else the finest.
+  double scale = kScaledImageSets[std::size(kScaledImageSets) - 1];
+  for (double s : kScaledImageSets) {
+    if (s >= ratio - 0.01) {
+      scale = s;
+      break;
+    }
+  }
+  session_.canvas.EnableScaledTwin(
+      std::make_unique<ImageStore>(appDir + QStringLiteral("/fld2/") + ScaledSetFolder(scale)),
+      scale);
+}
+
 void JosekiWindow::BuildOtherControls() {
   boardView_ = new BoardView(session_.canvas, this);
   boardView_->move(10, 10);
@@ -185,10 +229,13 @@ void JosekiWindow::BuildOtherControls() {
   entryList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   entryList_->viewport()->installEventFilter(this);
 
-  comment_ = MakeLabel(this, "Label2", TwipsRect(120, 6840, 3615, 2295), kTextPoints);
+  // The comment and the record caption scroll when their text is taller than their box.
+  comment_ =
+      MakeLabel<ScrollingLabel>(this, "Label2", TwipsRect(120, 6840, 3615, 2295), kTextPoints);
   comment_->setWordWrap(true);
-  comment_->setText(QStringLiteral("ss"));
-  recordCaption_ = MakeLabel(this, "Label1", TwipsRect(9960, 6840, 3015, 1575), kTextPoints);
+  comment_->SetScrolledText(QStringLiteral("ss"));
+  recordCaption_ =
+      MakeLabel<ScrollingLabel>(this, "Label1", TwipsRect(9960, 6840, 3015, 1575), kTextPoints);
   recordCaption_->setWordWrap(true);
   reference_ = MakeLabel(this, "Label3", TwipsRect(11880, 9840, 1215, 135), 8.25);
 
@@ -217,6 +264,12 @@ void JosekiWindow::BuildButtons() {
     StyleGraphicalButton(button, QColor(FromBgr(layout.back)));
     buttons_[static_cast<std::size_t>(layout.role)] = button;
   }
+  for (const RecordKey& key : kRecordKeys)
+    ButtonFor(key.button)->setToolTip(QStringLiteral("キー: ") + QString::fromUtf8(key.keyName));
+  // Keys reach the window whichever of its controls has the focus.
+  for (QPushButton* button : buttons_) button->installEventFilter(this);
+  entryList_->installEventFilter(this);
+  PressFocusedButtonOnReturn(this);
 }
 
 void JosekiWindow::SetTabOrder() {
@@ -258,6 +311,7 @@ void JosekiWindow::Wire() {
   connect(boardView_, &BoardView::PointerMoved, this,
           [this](int x, int y) { Run([x, y](JosekiSession& s) { TrackPointer(s, x, y); }); });
   connect(boardView_, &BoardView::Clicked, this, [this] { Run(AddSearchStone); });
+  connect(boardView_, &BoardView::WheelTurned, this, &JosekiWindow::OnWheelTurned);
 
   connect(entryList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &JosekiWindow::OnCurrentRowChanged);
@@ -279,7 +333,31 @@ void JosekiWindow::OnCurrentRowChanged() {
   Run(SelectEntry);
 }
 
+bool JosekiWindow::PressRecordButtonForKey(const QKeyEvent& key) {
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  for (const RecordKey& binding : kRecordKeys) {
+    if (binding.key != key.key()) continue;
+    ButtonFor(binding.button)->click();  // does nothing while the button is disabled
+    return true;
+  }
+  return false;
+}
+
+void JosekiWindow::OnWheelTurned(int x, int notches) {
+  // Only over the record board; towards the user steps forward, away steps back.
+  if (x < CellX(Board::Record, 1)) return;
+  QPushButton* button = ButtonFor(notches < 0 ? Button::RecordForwardOne : Button::RecordBackOne);
+  for (int i = 0; i < std::abs(notches); ++i) button->click();
+}
+
+void JosekiWindow::keyPressEvent(QKeyEvent* event) {
+  if (!PressRecordButtonForKey(*event)) QWidget::keyPressEvent(event);
+}
+
 bool JosekiWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched != entryList_->viewport() &&
+      PressRecordButtonForKey(*static_cast<QKeyEvent*>(event)))
+    return true;
   // Every press on the list starts a new click: whether it moves the selection is decided now.
   if (watched == entryList_->viewport() && event->type() == QEvent::MouseButtonPress)
     rowChangedByPress_ = false;
@@ -296,6 +374,26 @@ void JosekiWindow::Run(const std::function<void(JosekiSession&)>& procedure) {
   }
 }
 
+bool JosekiWindow::ShowEntryAt(int entry) {
+  if (entry < 1 || entry > ListRowCount()) return false;
+  SetSelectedRow(entry - 1);
+  Run(SelectEntry);
+  return true;
+}
+
+void JosekiWindow::RestoreLargeText(bool large) {
+  if (large && TextFontSize() < kLargeTextPoints) Run(EnlargeText);
+}
+
+void JosekiWindow::closeEvent(QCloseEvent* event) {
+  if (RememberedSettings* settings = RememberedSettings::Active()) {
+    settings->SetLastEntry(session_.state.SectionIndex, SelectedRow() + 1);
+    settings->SetLargeText(TextFontSize() >= kLargeTextPoints);
+    RememberWindowPlace(this);  // saves the settings
+  }
+  QWidget::closeEvent(event);
+}
+
 void JosekiWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   PaintFrameLines(painter, kFrameLines);
@@ -305,23 +403,28 @@ void JosekiWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (centred_) return;
   centred_ = true;
-  CentreOnScreen(this);
+  PlaceWindow(this);
 }
 
 // --- JosekiControls ---
 
 void JosekiWindow::SetRecordCaption(const QString& text) {
-  recordCaption_->setText(text);
+  recordCaption_->SetScrolledText(text);
 }
 void JosekiWindow::SetComment(const QString& text) {
-  comment_->setText(text);
+  comment_->SetScrolledText(text);
 }
 
 void JosekiWindow::SetReference(const QString& text) {
   // The reference text sizes itself to its text. It stands at the bottom edge of the window; when
   // the font's line is taller than the room below its designed top, it moves up so the text stays
   // readable.
-  reference_->setText(text);
+  // A text wider than the room to the window's right edge ends in "…", the whole text in the
+  // tooltip.
+  const QString shown =
+      reference_->fontMetrics().elidedText(text, Qt::ElideRight, kClientWidth - kReferenceLeft);
+  reference_->setText(shown);
+  reference_->setToolTip(shown == text ? QString() : text);
   reference_->adjustSize();
   reference_->move(kReferenceLeft, std::min(kReferenceTop, kClientHeight - reference_->height()));
 }
@@ -331,7 +434,7 @@ double JosekiWindow::TextFontSize() const {
 }
 
 void JosekiWindow::SetTextFontSize(double points) {
-  for (QLabel* label : {recordCaption_, comment_}) {
+  for (ScrollingLabel* label : {recordCaption_, comment_}) {
     QFont font = label->font();
     font.setPointSizeF(points);
     label->setFont(font);

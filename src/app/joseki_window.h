@@ -12,6 +12,7 @@
 #include "joseki/joseki_session.h"
 #include "render/image_store.h"
 
+class QKeyEvent;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -21,6 +22,7 @@ class QTimer;
 namespace moraku {
 
 class BoardView;
+class ScrollingLabel;
 
 class JosekiWindow : public QWidget, public JosekiControls {
   Q_OBJECT
@@ -33,6 +35,12 @@ class JosekiWindow : public QWidget, public JosekiControls {
   ~JosekiWindow() override;
 
   JosekiSession& Session() { return session_; }
+
+  // Shows the list's entry `entry` (1-based) as a click on its row would. Returns false, changing
+  // nothing, when the list has no such entry.
+  bool ShowEntryAt(int entry);
+  // Turns 文字拡大 on when `large` and it is off (as its button would).
+  void RestoreLargeText(bool large);
 
   // The command buttons by what they do.
   enum class Button {
@@ -77,9 +85,14 @@ class JosekiWindow : public QWidget, public JosekiControls {
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildButtons();
+  // Draws the boards also from the image set made for the screen's pixel ratio (the display
+  // scale) when it is above 1, so that they stay sharp.
+  void UseSharpImagesForScreen(const QString& appDir);
   void BuildOtherControls();
   void SetTabOrder();
   void Wire();
@@ -87,6 +100,10 @@ class JosekiWindow : public QWidget, public JosekiControls {
   void Run(const std::function<void(JosekiSession&)>& procedure);
   // The list's selection moved (by a click, a key or from code).
   void OnCurrentRowChanged();
+  // Presses the record button bound to the key, when there is one, and says whether there was.
+  bool PressRecordButtonForKey(const QKeyEvent& key);
+  // The wheel turned over the board picture at pixel column x.
+  void OnWheelTurned(int x, int notches);
 
   ImageStore images_;
   JosekiSession session_;
@@ -104,8 +121,8 @@ class JosekiWindow : public QWidget, public JosekiControls {
   BoardView* boardView_ = nullptr;
   QListView* entryList_ = nullptr;
   QStringListModel* listModel_ = nullptr;
-  QLabel* recordCaption_ = nullptr;
-  QLabel* comment_ = nullptr;
+  ScrollingLabel* recordCaption_ = nullptr;
+  ScrollingLabel* comment_ = nullptr;
   QLabel* reference_ = nullptr;
   QLabel* josekiEndMark_ = nullptr;
   QLabel* recordEndMark_ = nullptr;

@@ -1,15 +1,21 @@
 #include "app/menu_window.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QProcess>
 #include <QPushButton>
 #include <algorithm>
 #include <array>
 
+#include "app/button_keys.h"
 #include "app/form_style.h"
 #include "app/instructions_window.h"
 #include "app/joseki_window.h"
+#include "app/remembered_settings.h"
+#include "app/start_options.h"
 #include "data/sections.h"
 #include "help/help_text.h"
 
@@ -61,6 +67,7 @@ QPushButton* MakePictureButton(QWidget* parent, const char* name, const QRect& g
   button->setIcon(QIcon(pixmap));
   button->setIconSize(pixmap.size());
   button->setAutoDefault(false);
+  StylePictureButton(button);
   return button;
 }
 
@@ -124,6 +131,19 @@ MenuWindow::MenuWindow(const QString& appDir, QWidget* parent) : QWidget(parent)
   }
   connect(instructions, &QPushButton::clicked, this, &MenuWindow::ShowInstructions);
   connect(quit, &QPushButton::clicked, this, &QWidget::close);
+
+  // The display scale: a small choice in the free corner below the title picture.
+  scaleChoice_ = new QComboBox(this);
+  scaleChoice_->setObjectName(QStringLiteral("ScaleChoice"));
+  for (double scale : kDisplayScales)
+    scaleChoice_->addItem(QStringLiteral("%1 %").arg(qRound(scale * 100)), scale);
+  scaleChoice_->setToolTip(QStringLiteral("表示倍率（選ぶとプログラムを開き直します）"));
+  scaleChoice_->setGeometry(QRect(232, 322, 72, 22));
+  setTabOrder(previous, scaleChoice_);
+  connect(scaleChoice_, &QComboBox::activated, this,
+          [this](int index) { ChooseScale(scaleChoice_->itemData(index).toDouble()); });
+
+  PressFocusedButtonOnReturn(this);
 }
 
 MenuWindow::~MenuWindow() {
@@ -146,8 +166,48 @@ void MenuWindow::ShowSection(int sectionIndex) {
   if (!joseki_) {
     // Owned by Qt: it deletes itself when closed.
     joseki_ = new JosekiWindow(sectionIndex_, appDir_);
+    if (const RememberedSettings* settings = RememberedSettings::Active()) {
+      joseki_->ShowEntryAt(settings->LastEntry(sectionIndex_));
+      joseki_->RestoreLargeText(settings->LargeText());
+    }
   }
   ActivateWindow(joseki_);
+}
+
+QString MenuWindow::OpenSectionAtStart(int section, int entry) {
+  ShowSection(section);
+  if (entry > 0 && !joseki_->ShowEntryAt(entry)) {
+    return QStringLiteral("section %1 has %2 entries; there is no entry %3")
+        .arg(section)
+        .arg(joseki_->ListRowCount())
+        .arg(entry);
+  }
+  // Closing the joseki window brings the menu, as if it had been opened from there.
+  connect(joseki_, &QObject::destroyed, this, [this] {
+    if (!isVisible()) show();
+  });
+  return {};
+}
+
+void MenuWindow::SetRunningScale(double scale) {
+  runningScale_ = scale;
+  for (int i = 0; i < scaleChoice_->count(); ++i)
+    if (qFuzzyCompare(scaleChoice_->itemData(i).toDouble(), scale))
+      scaleChoice_->setCurrentIndex(i);
+}
+
+void MenuWindow::ChooseScale(double scale) {
+  RememberedSettings* settings = RememberedSettings::Active();
+  if (settings == nullptr || qFuzzyCompare(scale, runningScale_)) return;
+  settings->SetScale(scale);
+  settings->Save();
+  // Every window is laid out again at the new scale by a new start; the windows store their
+  // places and the entry shown as they close.
+  if (QProcess::startDetached(QCoreApplication::applicationFilePath(), {})) {
+    if (joseki_) joseki_->close();
+    if (instructions_) instructions_->close();
+    close();
+  }
 }
 
 void MenuWindow::ShowInstructions() {
@@ -167,7 +227,12 @@ void MenuWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (centred_) return;
   centred_ = true;
-  CentreOnScreen(this);
+  PlaceWindow(this);
+}
+
+void MenuWindow::closeEvent(QCloseEvent* event) {
+  RememberWindowPlace(this);
+  QWidget::closeEvent(event);
 }
 
 }  // namespace moraku

@@ -1,6 +1,7 @@
 #include "render/board_canvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "render/image_names.h"
@@ -32,7 +33,26 @@ bool BoardCanvas::LoadPattern(const QString& name) {
   const QImage* image = images_.Load(name);
   if (image == nullptr) return false;
   pattern_ = *image;
+  if (scaled_images_) {
+    const QImage* scaled = scaled_images_->Load(name);
+    scaled_pattern_ = scaled != nullptr
+                          ? *scaled
+                          : image->scaled(ScaledImageLength(image->width(), scale_),
+                                          ScaledImageLength(image->height(), scale_),
+                                          Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
   return true;
+}
+
+void BoardCanvas::EnableScaledTwin(std::unique_ptr<ImageStore> images, double scale) {
+  scaled_images_ = std::move(images);
+  scale_ = scale;
+  const QSize size(ScaledImageLength(kBoardPictureWidth, scale),
+                   ScaledImageLength(kBoardPictureHeight, scale));
+  scaled_master_ = QImage(size, QImage::Format_RGB32);
+  scaled_master_.fill(kBackground);
+  scaled_display_ = scaled_master_.copy();
+  scaled_display_.setDevicePixelRatio(scale);
 }
 
 void BoardCanvas::DrawCell(int x, int y) {
@@ -49,6 +69,27 @@ void BoardCanvas::DrawCell(int x, int y) {
     std::memcpy(dst, src, static_cast<size_t>(target.width()) * sizeof(QRgb));
   }
   dirty_.push_back(target);
+  if (scaled_images_ && !scaled_pattern_.isNull()) DrawScaledCell(x, y);
+}
+
+void BoardCanvas::DrawScaledCell(int x, int y) {
+  // The same block of the scaled pattern: after the hidden column, one cell at the scale, at
+  // the scaled place (cells of neighbouring places may overlap by a pixel).
+  const int hidden = ScaledImageLength(1, scale_);
+  const int width =
+      std::min(ScaledImageLength(kCellWidth, scale_), scaled_pattern_.width() - hidden);
+  const int height = std::min(ScaledImageLength(kCellHeight, scale_), scaled_pattern_.height());
+  const int sx = static_cast<int>(std::floor(x * scale_));
+  const int sy = static_cast<int>(std::floor(y * scale_));
+  const QRect target = QRect(sx, sy, width, height) & scaled_master_.rect();
+  if (target.isEmpty()) return;
+  for (int ty = target.top(); ty <= target.bottom(); ++ty) {
+    const auto* src = reinterpret_cast<const QRgb*>(scaled_pattern_.constScanLine(ty - sy)) +
+                      hidden + (target.left() - sx);
+    auto* dst = reinterpret_cast<QRgb*>(scaled_master_.scanLine(ty)) + target.left();
+    std::memcpy(dst, src, static_cast<size_t>(target.width()) * sizeof(QRgb));
+  }
+  scaled_dirty_.push_back(target);
 }
 
 void BoardCanvas::Present() {
@@ -58,6 +99,8 @@ void BoardCanvas::Present() {
     changed |= r;
   }
   dirty_.clear();
+  for (const QRect& r : scaled_dirty_) CopyRect(scaled_master_, scaled_display_, r);
+  scaled_dirty_.clear();
   ++present_count_;
   if (listener_) listener_(changed);
 }

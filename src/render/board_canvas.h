@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "board/coords.h"
@@ -31,6 +32,17 @@ class BoardCanvas {
   // Makes the shown picture (Display) equal to Master.
   void Present();
 
+  // Keeps a sharper twin of the board picture for a display scale above 100 %: from now on every
+  // pattern is also loaded from `images` (the set drawn at `scale`) and every cell also drawn
+  // there, at the scaled place, so that the twin shows what Master shows with crisp stones and
+  // numbers. A file missing from that set is taken from the 1x set, enlarged. Call before the
+  // first drawing. Master, Display and every 1x result are unchanged by the twin.
+  void EnableScaledTwin(std::unique_ptr<ImageStore> images, double scale);
+  // The twin of Display at ScaledTwinScale() (device pixel ratio set), or a null image without a
+  // twin.
+  const QImage& ScaledDisplay() const { return scaled_display_; }
+  double ScaledTwinScale() const { return scale_; }
+
   // Draws the empty board by the tile rule in the fixed drawing order (inner crossings, star
   // points, corners, edges) and presents. Stops at the first tile that cannot be loaded,
   // without presenting, and returns false. Never touches the other board or the gap column.
@@ -50,6 +62,8 @@ class BoardCanvas {
   void SetPresentListener(PresentListener listener) { listener_ = std::move(listener); }
 
  private:
+  void DrawScaledCell(int x, int y);
+
   ImageStore& images_;
   QImage master_;
   QImage display_;
@@ -57,6 +71,14 @@ class BoardCanvas {
   std::vector<QRect> dirty_;
   int present_count_ = 0;
   PresentListener listener_;
+
+  // The twin (empty images and no store while the scale is 1).
+  std::unique_ptr<ImageStore> scaled_images_;
+  double scale_ = 1;
+  QImage scaled_master_;
+  QImage scaled_display_;
+  QImage scaled_pattern_;
+  std::vector<QRect> scaled_dirty_;
 };
 
 }  // namespace moraku

@@ -1,5 +1,7 @@
 #include "render/image_names.h"
 
+#include <cmath>
+
 namespace moraku {
 
 namespace {
@@ -36,6 +38,14 @@ QStringList AllImageNames() {
   for (char16_t letter = u'a'; letter <= u'e'; ++letter) names << LetterMarkImage(QChar(letter));
   names << FirstMoveMarkImage() << TenukiMarkImage();
   return names;
+}
+
+QString ScaledSetFolder(double scale) {
+  return QString::number(qRound(scale * 100));
+}
+
+int ScaledImageLength(int length, double scale) {
+  return static_cast<int>(std::ceil(length * scale - 1e-9));
 }
 
 }  // namespace moraku

@@ -52,4 +52,12 @@ inline QString TenukiMarkImage() {
 // markers (134 names).
 QStringList AllImageNames();
 
+// The image set is also drawn at larger scales for sharp boards at 150 % and 200 %: the same
+// files, each ScaledImageLength of its 1x size in every part, in a subfolder of fld2 named by
+// the per cent ("150", "200").
+inline constexpr double kScaledImageSets[] = {1.5, 2.0};
+QString ScaledSetFolder(double scale);
+// Pixels of a 1x length in the set of `scale`, rounded up.
+int ScaledImageLength(int length, double scale);
+
 }  // namespace moraku

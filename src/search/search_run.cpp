@@ -20,7 +20,7 @@ void RunSearch(JosekiSession& session) {
   const QString search = st.SearchText;
   const QString mirror = st.MirrorText;
   st.FallbackText.clear();
-  if (!IsWholeStoneText(search)) {
+  if (IsTooShortToSearch(search)) {
     session.ui.ShowMessage(ShortSearchMessage());
     return;
   }

@@ -185,8 +185,8 @@ QString ShortSearchMessage() {
   return QStringLiteral("手順が少な過ぎます。加えてください。");
 }
 
-bool IsWholeStoneText(const QString& searchText) {
-  return searchText.size() % 3 == 0;
+bool IsTooShortToSearch(const QString& searchText) {
+  return searchText.size() < kMinimumSearchLength;
 }
 
 }  // namespace moraku

@@ -107,10 +107,15 @@ QString SearchSuccessMessage(int droppedStones);
 // The message for an empty search text.
 QString EmptySearchMessage();
 
-// The message for a search text that is not made of whole stones (three characters each).
+// The message for a search text too short to search.
 QString ShortSearchMessage();
 
-// True when the search text is long enough to search: whole stones only.
-bool IsWholeStoneText(const QString& searchText);
+// The shortest text searched: one stone. A longer text that is not made of whole stones (the
+// hidden text also receives an entry's record text) is searched as it is and ends in the usual
+// failure or fallback messages.
+inline constexpr int kMinimumSearchLength = 3;
+
+// True when the search text holds less than one whole stone.
+bool IsTooShortToSearch(const QString& searchText);
 
 }  // namespace moraku

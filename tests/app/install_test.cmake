@@ -44,11 +44,13 @@ foreach(f moraku moraku-db fld1/goc.db fld1/resume.txt fld2/cross23.jpg fld2/zku
     fail("missing ${path}")
   endif()
 endforeach()
-file(GLOB images "${program}/fld2/*")
-list(LENGTH images image_count)
-if(NOT image_count EQUAL 134)
-  fail("fld2 holds ${image_count} images, not 134")
-endif()
+foreach(set "" "/150" "/200")
+  file(GLOB images LIST_DIRECTORIES false "${program}/fld2${set}/*")
+  list(LENGTH images image_count)
+  if(NOT image_count EQUAL 134)
+    fail("fld2${set} holds ${image_count} images, not 134")
+  endif()
+endforeach()
 
 # The launcher is an executable shell script that runs the installed program.
 execute_process(COMMAND test -x "${PREFIX}/bin/moraku" RESULT_VARIABLE rc)
@@ -75,10 +77,24 @@ if(NOT rc MATCHES "timeout")
   fail("the installed program did not keep running (${rc}): ${err}")
 endif()
 
+# A bad command line ends at once with exit code 2 and says why; --help lists the options.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen
+                        "${PREFIX}/bin/moraku" --section 99
+                TIMEOUT 20 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 2 OR NOT err MATCHES "--section needs a section number")
+  fail("--section 99 gave ${rc}: ${err}")
+endif()
+execute_process(COMMAND "${PREFIX}/bin/moraku" --help
+                TIMEOUT 20 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "--entry K")
+  fail("--help gave ${rc}: ${out}${err}")
+endif()
+
 # The desktop entry.
 file(READ "${PREFIX}/share/applications/moraku.desktop" entry)
 foreach(line "[Desktop Entry]" "Type=Application" "Name=Moraku 定石集" "Exec=${PREFIX}/bin/moraku"
-             "Icon=moraku" "Categories=Game;BoardGame;" "Comment=")
+             "Icon=moraku" "Categories=Game;BoardGame;" "Comment="
+             "Exec=${PREFIX}/bin/moraku --section 1" "Exec=${PREFIX}/bin/moraku --section 2")
   string(FIND "${entry}" "${line}" at)
   if(at EQUAL -1)
     fail("the desktop entry lacks '${line}'")

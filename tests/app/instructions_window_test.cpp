@@ -58,9 +58,24 @@ TEST(InstructionsWindow, HasTheCaptionSizeAndControls) {
 
   const Controls c = Find(window);
   ASSERT_TRUE(c.topicList && c.topicText && c.backButton);
-  EXPECT_EQ(c.topicList->geometry(), QRect(40, 24, 297, 24));
+  // The designed places, widened only as far as the texts need: every topic and the button's
+  // caption show whole, and the two do not overlap.
+  EXPECT_EQ(c.topicList->geometry().topLeft(), QPoint(40, 24));
+  EXPECT_EQ(c.topicList->height(), 24);
+  EXPECT_GE(c.topicList->width(), 297);
   EXPECT_EQ(c.topicText->geometry(), QRect(40, 56, 521, 465));
-  EXPECT_EQ(c.backButton->geometry(), QRect(464, 24, 89, 25));
+  EXPECT_EQ(c.backButton->geometry().right(), 464 + 89 - 1);
+  EXPECT_EQ(c.backButton->geometry().top(), 24);
+  EXPECT_EQ(c.backButton->height(), 25);
+  EXPECT_GE(c.backButton->width(), 89);
+  EXPECT_LT(c.topicList->geometry().right(), c.backButton->geometry().left());
+  EXPECT_GE(c.backButton->width(), c.backButton->sizeHint().width());
+  for (int i = 0; i < c.topicList->count(); ++i) {
+    c.topicList->setCurrentIndex(i);
+    EXPECT_GE(c.topicList->width(), c.topicList->sizeHint().width())
+        << U8(c.topicList->itemText(i));
+  }
+  c.topicList->setCurrentIndex(-1);
   EXPECT_EQ(U8(c.backButton->text()), "メニューに戻り");
 
   EXPECT_FALSE(c.topicList->isEditable());

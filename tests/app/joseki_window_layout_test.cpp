@@ -59,12 +59,12 @@ const ButtonRow kButtons[] = {
     {"Command11", "検索中止・終了", "", 0xFFC0FF, {7920, 8940, 1935, 375}, false},
     {"Command7", "メニュー", "", 0xC0FFFF, {7920, 9360, 975, 375}, false},
     {"Command13", "文字拡大", "", 0xC0FFFF, {9000, 9360, 855, 375}, false},
-    {"Command2", "棋譜の表示", "", 0xFFC0C0, {10200, 8400, 1095, 375}, false},
-    {"Command22", "初手に戻る", "", 0xFFC0C0, {11400, 8400, 1095, 375}, false},
-    {"Command3", "１手進む", "", 0xC0FFFF, {10200, 8880, 1095, 375}, false},
-    {"Command17", "５手進む", "", 0xC0FFFF, {11400, 8880, 1095, 375}, false},
-    {"Command20", "１手戻る", "", 0xC0FFC0, {10200, 9360, 1095, 375}, false},
-    {"Command21", "５手戻る", "", 0xC0FFC0, {11400, 9360, 1095, 375}, false},
+    {"Command2", "棋譜の表示", "キー: End", 0xFFC0C0, {10200, 8400, 1095, 375}, false},
+    {"Command22", "初手に戻る", "キー: Home", 0xFFC0C0, {11400, 8400, 1095, 375}, false},
+    {"Command3", "１手進む", "キー: → / ホイール", 0xC0FFFF, {10200, 8880, 1095, 375}, false},
+    {"Command17", "５手進む", "キー: Page Down", 0xC0FFFF, {11400, 8880, 1095, 375}, false},
+    {"Command20", "１手戻る", "キー: ← / ホイール", 0xC0FFC0, {10200, 9360, 1095, 375}, false},
+    {"Command21", "５手戻る", "キー: Page Up", 0xC0FFC0, {11400, 9360, 1095, 375}, false},
 };
 
 // A window on a database that cannot be opened: every control keeps its designed state.
@@ -152,10 +152,16 @@ TEST_F(JosekiLayoutTest, BoardListLabelsAndPictures) {
   auto* label3 = Find<QLabel>("Label3");
   EXPECT_EQ(label3->pos(), QPoint(792, 656));
   EXPECT_DOUBLE_EQ(label3->font().pointSizeF(), 8.25);
+  window_->SetReference("参考図");
+  EXPECT_EQ(label3->text(), "参考図");
+  EXPECT_TRUE(label3->toolTip().isEmpty());
   window_->SetReference("参考図の出典は長い名前");
-  EXPECT_EQ(label3->text(), "参考図の出典は長い名前");
   EXPECT_EQ(label3->x(), 792);
-  EXPECT_GT(label3->width(), 81);
+  // Too long for the room to the window's edge: cut with "…", the whole text in the tooltip.
+  EXPECT_TRUE(label3->text().startsWith("参考図")) << label3->text().toStdString();
+  EXPECT_TRUE(label3->text().endsWith(QChar(0x2026)));
+  EXPECT_EQ(label3->toolTip(), "参考図の出典は長い名前");
+  EXPECT_LE(label3->x() + label3->width(), 878);
   // The whole line of text stays inside the window, as close to its designed top as it can.
   EXPECT_LE(label3->y(), 656);
   EXPECT_EQ(label3->y() + label3->height(), std::min(665, 656 + label3->height()));

@@ -47,9 +47,9 @@ TEST_F(SearchRun, EmptyTextComplainsAndChangesNothingElse) {
   EXPECT_EQ(st_.DroppedStones, 0);
 }
 
-TEST_F(SearchRun, TextOfBrokenTriplesIsRefusedAsTooShort) {
+TEST_F(SearchRun, OnlyATextShorterThanOneStoneIsRefusedAsTooShort) {
   SetSection({"44263136", "44"});
-  for (const char* text : {"44", "44263", "44263136"}) {
+  for (const char* text : {"4", "44"}) {
     SCOPED_TRACE(text);
     controls_.messages.clear();
     SetSearchText(session_, text);
@@ -63,6 +63,37 @@ TEST_F(SearchRun, TextOfBrokenTriplesIsRefusedAsTooShort) {
     EXPECT_FALSE(controls_.hitDeliveryTimerEnabled);
     EXPECT_EQ(st_.CurrentEntry, 7);
   }
+  // Texts of broken triples are searched as they are: a prefix and an exact match.
+  for (const char* text : {"44263", "44263136"}) {
+    SCOPED_TRACE(text);
+    controls_.messages.clear();
+    controls_.SetHitDeliveryTimerEnabled(false);
+    SetSearchText(session_, text);
+    RunSearch(session_);
+    EXPECT_TRUE(controls_.messages.isEmpty());
+    EXPECT_TRUE(controls_.hitDeliveryTimerEnabled);
+    EXPECT_EQ(st_.CurrentEntry, 2);
+  }
+}
+
+TEST_F(SearchRun, SearchingAgainRightAfterAHitSearchesTheRecordTextByTheRules) {
+  SetSection({"443", "442631362"});
+  // The hit's record text replaces the sequence when it is shown: 55 characters, not whole
+  // stones.
+  const QString record =
+      QStringLiteral("実戦の譜|1/12|") + QString(QStringLiteral("DDPPQQ")).repeated(8);
+  st_.Entries.entries[2].record = record;
+  Enter({{4, 4}, {6, 3}, {3, 6}});
+  RunSearch(session_);
+  FoundEntryTick(session_);
+  ASSERT_EQ(st_.SearchText, record);
+  ASSERT_NE(record.size() % 3, 0);
+  controls_.messages.clear();
+  RunSearch(session_);
+  // Searched: nothing begins with it, and ten stones and more are dropped in vain.
+  EXPECT_EQ(controls_.messages,
+            QStringList{"検索石を５つ以上減らして検索しま\r\nしたが該当するものはありません。"});
+  EXPECT_GE(st_.DroppedStones, 5);
 }
 
 TEST_F(SearchRun, HitArmsTheTimerAndTheTickShowsItsMessage) {

@@ -1,9 +1,28 @@
 #include "board_look.h"
 
+#include "render/image_names.h"
+
 namespace moraku::imagegen {
 
+namespace {
+double g_scale = 1;
+}  // namespace
+
+void SetDrawingScale(double scale) {
+  g_scale = scale;
+}
+
+double DrawingScale() {
+  return g_scale;
+}
+
+int ScaledLength(int length) {
+  return ScaledImageLength(length, g_scale);
+}
+
 QImage NewCell() {
-  QImage cell(kCellW, kCellH, QImage::Format_RGB32);
+  QImage cell(ScaledLength(kCellW), ScaledLength(kCellH), QImage::Format_RGB32);
+  cell.setDevicePixelRatio(g_scale);
   cell.fill(kWood);
   return cell;
 }
@@ -11,8 +30,9 @@ QImage NewCell() {
 void DrawGrid(QImage& cell, Arms arms, int crossX, int crossY) {
   QPainter painter(&cell);
   const QColor line = QColor::fromRgb(kLine);
-  const int w = cell.width();
-  const int h = cell.height();
+  // In the cell's own units, which are 1x pixels whatever the drawing scale.
+  const int w = kCellW;
+  const int h = kCellH;
   painter.fillRect(crossX, crossY, 1, 1, line);
   if (arms.up) painter.fillRect(crossX, 0, 1, crossY, line);
   if (arms.down) painter.fillRect(crossX, crossY + 1, 1, h - crossY - 1, line);
@@ -29,10 +49,13 @@ void DrawStarDot(QImage& cell) {
 }
 
 QImage ToFileImage(const QImage& cell, QRgb hidden) {
-  QImage file(kFileW, kFileH, QImage::Format_RGB32);
+  const int hiddenWidth = ScaledLength(kFileW - kCellW);
+  QImage file(hiddenWidth + ScaledLength(kCellW), ScaledLength(kFileH), QImage::Format_RGB32);
   file.fill(hidden);
+  QImage pixels = cell;
+  pixels.setDevicePixelRatio(1);  // copied pixel for pixel
   QPainter painter(&file);
-  painter.drawImage(1, 0, cell);
+  painter.drawImage(hiddenWidth, 0, pixels);
   return file;
 }
 

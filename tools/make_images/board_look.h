@@ -42,7 +42,15 @@ struct Arms {
   bool right = true;
 };
 
-// A cell image filled with wood.
+// The scale the cells are drawn at: 1 for the fld2 set, 1.5 and 2 for the sharper sets of the
+// larger display scales. Drawing code works in the 1x pixel units above either way: a cell is
+// an image of ScaledLength(kCellW) x ScaledLength(kCellH) pixels with that device pixel ratio.
+void SetDrawingScale(double scale);
+double DrawingScale();
+// Pixels of a 1x length at the drawing scale, rounded up.
+int ScaledLength(int length);
+
+// A cell image filled with wood, at the drawing scale.
 QImage NewCell();
 
 // Draws the grid lines of `arms` through the crossing at (crossX, crossY), 1 pixel wide, each
@@ -53,7 +61,8 @@ void DrawGrid(QImage& cell, Arms arms, int crossX = kCrossX, int crossY = kCross
 void DrawStarDot(QImage& cell);
 
 // The image file for a cell image: 23 x 23 with the cell at (1, 0) and column 0 filled with
-// `hidden`, so that a copy taken from the wrong column shows at once.
+// `hidden`, so that a copy taken from the wrong column shows at once. At a larger drawing scale
+// every part is ScaledLength of its 1x size.
 QImage ToFileImage(const QImage& cell, QRgb hidden);
 
 // Turns on antialiasing of shapes and text and smooth scaling.

@@ -66,4 +66,15 @@ bool WriteImageSet(const QString& dir, QString* error) {
   return true;
 }
 
+bool WriteScaledImageSets(const QString& dir, QString* error) {
+  bool ok = true;
+  for (double scale : kScaledImageSets) {
+    SetDrawingScale(scale);
+    ok = WriteImageSet(dir + QLatin1Char('/') + ScaledSetFolder(scale), error);
+    if (!ok) break;
+  }
+  SetDrawingScale(1);
+  return ok;
+}
+
 }  // namespace moraku::imagegen

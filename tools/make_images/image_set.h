@@ -14,4 +14,8 @@ QImage DrawCellImage(const QString& name);
 // false and sets `error` at the first file that cannot be drawn or written.
 bool WriteImageSet(const QString& dir, QString* error);
 
+// Writes the set again at each of kScaledImageSets into its subfolder of `dir`, drawn at that
+// scale. Leaves the drawing scale at 1.
+bool WriteScaledImageSets(const QString& dir, QString* error);
+
 }  // namespace moraku::imagegen

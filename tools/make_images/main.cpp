@@ -1,5 +1,6 @@
 // make_images FLD2_DIR PICTURES_DIR: draws the board image set into FLD2_DIR and the window's
-// own pictures into PICTURES_DIR.
+// own pictures into PICTURES_DIR; the sets drawn at 150 % and 200 % go into subfolders of
+// FLD2_DIR.
 
 #include <QGuiApplication>
 #include <QString>
@@ -15,7 +16,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   QString error;
-  if (!moraku::imagegen::WriteImageSet(QString::fromLocal8Bit(argv[1]), &error) ||
+  const QString fld2 = QString::fromLocal8Bit(argv[1]);
+  if (!moraku::imagegen::WriteImageSet(fld2, &error) ||
+      !moraku::imagegen::WriteScaledImageSets(fld2, &error) ||
       !moraku::imagegen::WriteWindowPictures(QString::fromLocal8Bit(argv[2]), &error)) {
     std::fprintf(stderr, "make_images: %s\n", qPrintable(error));
     return 1;
