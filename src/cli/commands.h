@@ -7,13 +7,16 @@
 
 namespace moraku::cli {
 
-int RunLoad(const QStringList& args, QTextStream& out, QTextStream& err);       // load CSV DB
-int RunCheck(const QStringList& args, QTextStream& out, QTextStream& err);      // check --db
-int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err);     // search
-int RunRender(const QStringList& args, QTextStream& out, QTextStream& err);     // render
-int RunBoard(const QStringList& args, QTextStream& out, QTextStream& err);      // board
-int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err);  // import-sgf
-int RunExportSgf(const QStringList& args, QTextStream& out, QTextStream& err);  // export-sgf
-int RunVerify(const QStringList& args, QTextStream& out, QTextStream& err);     // verify
+int RunLoad(const QStringList& args, QTextStream& out, QTextStream& err);         // load CSV DB
+int RunCheck(const QStringList& args, QTextStream& out, QTextStream& err);        // check --db
+int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err);       // search
+int RunRender(const QStringList& args, QTextStream& out, QTextStream& err);       // render
+int RunBoard(const QStringList& args, QTextStream& out, QTextStream& err);        // board
+int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err);    // import-sgf
+int RunExportSgf(const QStringList& args, QTextStream& out, QTextStream& err);    // export-sgf
+int RunVerify(const QStringList& args, QTextStream& out, QTextStream& err);       // verify
+int RunImportGames(const QStringList& args, QTextStream& out, QTextStream& err);  // import-games
+int RunGames(const QStringList& args, QTextStream& out, QTextStream& err);        // games
+int RunNext(const QStringList& args, QTextStream& out, QTextStream& err);         // next
 
 }  // namespace moraku::cli

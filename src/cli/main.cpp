@@ -35,6 +35,12 @@ constexpr CommandEntry kCommands[] = {
      "export-sgf --db DB [--section 1|2|3] --out FILE.sgf"},
     {"verify", moraku::cli::RunVerify,
      "verify --engine gnugo --db DB [--section 1|2|3] [--verbose]   judge every line with GNU Go"},
+    {"import-games", moraku::cli::RunImportGames,
+     "import-games FILE|DIR... --db DB   add SGF game records to the game collection"},
+    {"games", moraku::cli::RunGames,
+     "games --db DB [--count | --remove ID... | --entry N --section 1|2|3]"},
+    {"next", moraku::cli::RunNext,
+     "next --db DB --section 1|2|3 POINTS   the moves played next in the collection"},
 };
 
 void PrintUsage(QTextStream& stream) {

@@ -1,0 +1,157 @@
+// moraku-db import-games FILE|DIR... --db DB: adds the SGF game records of files and folders
+// (folders searched recursively for *.sgf) to the game collection of the database.
+
+#include <unistd.h>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "cli/commands.h"
+#include "games/game_record.h"
+#include "games/game_store.h"
+#include "store/atomic_db_write.h"
+#include "store/gocs_table.h"
+
+namespace moraku::cli {
+
+namespace {
+
+void PrintUsage(QTextStream& err) {
+  err << "usage: moraku-db import-games FILE|DIR... --db DB\n"
+      << "  folders are searched recursively for *.sgf files\n";
+}
+
+// The files to read: files as given, folders' *.sgf files in sorted order.
+QStringList CollectFiles(const QStringList& paths) {
+  QStringList files;
+  for (const QString& path : paths) {
+    if (!QFileInfo(path).isDir()) {
+      files << path;
+      continue;
+    }
+    QStringList found;
+    QDirIterator it(path, {QStringLiteral("*.sgf"), QStringLiteral("*.SGF")}, QDir::Files,
+                    QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
+    while (it.hasNext()) found << it.next();
+    found.sort();
+    files << found;
+  }
+  return files;
+}
+
+// A progress bar on stderr, drawn only when stderr is a terminal.
+class Progress {
+ public:
+  explicit Progress(int total) : total_(total), shown_(isatty(fileno(stderr)) != 0) {}
+  void Step(int done) {
+    if (!shown_ || total_ == 0) return;
+    const int width = 40;
+    const int filled = done * width / total_;
+    if (filled == lastFilled_ && done != total_) return;
+    lastFilled_ = filled;
+    std::fprintf(stderr, "\r[%s%s] %d/%d files", std::string(filled, '#').c_str(),
+                 std::string(width - filled, '.').c_str(), done, total_);
+    if (done == total_) std::fputc('\n', stderr);
+    std::fflush(stderr);
+  }
+
+ private:
+  int total_;
+  bool shown_;
+  int lastFilled_ = -1;
+};
+
+}  // namespace
+
+int RunImportGames(const QStringList& args, QTextStream& out, QTextStream& err) {
+  QStringList paths;
+  QString dbPath;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--db") && i + 1 < args.size()) {
+      dbPath = args[++i];
+    } else if (args[i].startsWith(QLatin1String("--"))) {
+      PrintUsage(err);
+      return 2;
+    } else {
+      paths << args[i];
+    }
+  }
+  if (paths.isEmpty() || dbPath.isEmpty()) {
+    PrintUsage(err);
+    return 2;
+  }
+
+  const QStringList files = CollectFiles(paths);
+  int imported = 0;
+  int duplicates = 0;
+  std::map<QString, int> skipped;  // reason -> games or files
+  const bool exists = QFileInfo::exists(dbPath);
+  QString error;
+  // One transaction over the whole batch: the database gains every game or none. A file that
+  // cannot be read is counted and passed over.
+  const bool written = WriteDatabaseAtomically(
+      dbPath, exists ? AtomicStart::CopyOfTarget : AtomicStart::Empty,
+      [&](sql::Database& db, QString* why) {
+        if (!exists && !CreateGocsTable(db, why)) return false;
+        if (!games::CreateGameTables(db, why)) return false;
+        games::GameWriter writer;
+        if (!writer.Prepare(db, why)) return false;
+        Progress progress(static_cast<int>(files.size()));
+        int done = 0;
+        for (const QString& path : files) {
+          progress.Step(done++);
+          QFile file(path);
+          if (!file.open(QIODevice::ReadOnly)) {
+            err << "moraku-db: " << path << ": " << file.errorString() << "\n";
+            ++skipped[QStringLiteral("unreadable file")];
+            continue;
+          }
+          const games::GameFileRead read = games::ReadGames(file.readAll(), path);
+          if (!read.error.isEmpty()) {
+            err << "moraku-db: " << path << ":" << read.error << "\n";
+            ++skipped[QStringLiteral("not SGF")];
+            continue;
+          }
+          for (const games::ReadGame& game : read.games) {
+            if (game.skipped != games::SkipReason::None) {
+              ++skipped[QString::fromLatin1(games::SkipReasonText(game.skipped))];
+              continue;
+            }
+            switch (writer.Add(game.game, why)) {
+              case games::GameWriter::Outcome::Added:
+                ++imported;
+                break;
+              case games::GameWriter::Outcome::Duplicate:
+                ++duplicates;
+                break;
+              case games::GameWriter::Outcome::Failed:
+                return false;
+            }
+          }
+        }
+        progress.Step(done);
+        return true;
+      },
+      &error);
+  if (!written) {
+    err << "moraku-db: " << dbPath << ": " << error << "\n";
+    return 1;
+  }
+  int skippedTotal = 0;
+  QStringList reasons;
+  for (const auto& [reason, count] : skipped) {
+    skippedTotal += count;
+    reasons << QStringLiteral("%1 %2").arg(count).arg(reason);
+  }
+  out << QFileInfo(dbPath).fileName() << ": " << imported << " imported, " << duplicates
+      << " duplicate, " << skippedTotal << " skipped";
+  if (!reasons.isEmpty()) out << " (" << reasons.join(QLatin1String(", ")) << ")";
+  out << "\n";
+  return 0;
+}
+
+}  // namespace moraku::cli
