@@ -9,7 +9,6 @@
 #include "cli/commands.h"
 #include "data/section_loader.h"
 #include "store/atomic_db_write.h"
-#include "store/csv.h"
 #include "store/gocs_table.h"
 #include "temporary_database.h"
 #include "test_paths.h"
@@ -220,20 +219,6 @@ TEST_F(LoadCommandTest, KillingTheToolMidLoadNeverDamagesTheDatabase) {
     EXPECT_TRUE(old.error.isEmpty()) << old.error.toStdString();
     EXPECT_EQ(old.table.Count(), 1);
   }
-}
-
-// The build's database holds every row of the shipped CSV.
-TEST(ShippedDatabase, HoldsEveryRowOfTheSource) {
-  QFile source(test::SourceDir() + "/data/gocs.csv");
-  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-  const GocsRows rows = GocsFromCsv(ParseCsv(source.readAll()));
-  ASSERT_TRUE(rows.ok()) << rows.errorLine << ": " << rows.error.toStdString();
-  sql::Database db;
-  ASSERT_EQ(db.Open(test::ShippedDatabase(), SQLITE_OPEN_READONLY), SQLITE_OK);
-  sql::Statement count;
-  ASSERT_EQ(count.Prepare(db, "SELECT count(*) FROM gocs"), SQLITE_OK);
-  ASSERT_EQ(count.Step(), sql::StepResult::Row);
-  EXPECT_EQ(count.ColumnText(0).toLongLong(), static_cast<qint64>(rows.rows.size()));
 }
 
 }  // namespace
