@@ -2,10 +2,7 @@
 # text converted to Shift_JIS with CR LF line breaks.
 set(MORAKU_FLD1_DIR ${CMAKE_BINARY_DIR}/fld1)
 set(MORAKU_DB ${MORAKU_FLD1_DIR}/goc.db)
-# The source files of the sections the checker accepts; a new section's files join here.
-file(GLOB MORAKU_JOSEKI_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/data/joseki/handicap-*.sgf
-  ${PROJECT_SOURCE_DIR}/data/joseki/star-*.sgf)
+file(GLOB MORAKU_JOSEKI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/joseki/*.sgf)
 list(SORT MORAKU_JOSEKI_SOURCES)
 # The files are imported into a new database beside its final name, which is checked entry by
 # entry and verified with GNU Go; only a database that passes both replaces goc.db, so a faulty
