@@ -67,9 +67,10 @@ struct ReadFile {
   SgfPaths paths;
 };
 
-// Reads one file. Returns nullopt after naming the file and the fault on `err`.
+// Reads one file and prints the character sets it was read in. Returns nullopt after naming
+// the file and the fault on `err`.
 std::optional<ReadFile> ReadOne(const QString& path, const SgfImportOptions& options,
-                                int maxEntries, QTextStream& err) {
+                                int maxEntries, QTextStream& out, QTextStream& err) {
   QByteArray bytes;
   QString readError;
   if (!ReadInputFile(path, kMaxInputBytes, &bytes, &readError)) {
@@ -82,6 +83,7 @@ std::optional<ReadFile> ReadOne(const QString& path, const SgfImportOptions& opt
         << parsed.error << "\n";
     return std::nullopt;
   }
+  out << path << ": " << parsed.charsets.join(QStringLiteral(", ")) << "\n";
   for (const QString& warning : parsed.warnings) {
     err << "moraku-db: " << path << ":" << warning << "\n";
   }
@@ -172,7 +174,7 @@ int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
   std::vector<ReadFile> files;
   int skippedFiles = 0;
   for (const QString& path : paths) {
-    std::optional<ReadFile> read = ReadOne(path, options, maxEntries, err);
+    std::optional<ReadFile> read = ReadOne(path, options, maxEntries, out, err);
     if (!read) {
       if (strict) {
         err << "moraku-db: nothing imported (--strict)\n";

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "text/charset_decoder.h"
+#include "text/charset_detection.h"
 
 namespace moraku::sgf {
 
@@ -40,31 +41,56 @@ Byte At(QByteArrayView bytes, qsizetype i) {
   return static_cast<Byte>(bytes[i]);
 }
 
-// Whether `bytes` holds a byte of 0x80 or above.
-bool HasNonAscii(QByteArrayView bytes) {
-  for (const char c : bytes) {
-    if (static_cast<Byte>(c) >= 0x80) return true;
+// The offset of the first byte of `bytes` that is not part of a valid UTF-8 sequence, and the
+// number of such bytes; -1 and 0 for valid UTF-8.
+std::pair<qsizetype, qsizetype> InvalidUtf8(QByteArrayView bytes) {
+  qsizetype first = -1;
+  qsizetype count = 0;
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n;) {
+    const Byte c = At(bytes, i);
+    int length = 0;
+    Byte low = 0x80;
+    Byte high = 0xBF;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+      length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      length = 3;
+      if (c == 0xE0) low = 0xA0;
+      if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      length = 4;
+      if (c == 0xF0) low = 0x90;
+      if (c == 0xF4) high = 0x8F;
+    }
+    bool ok = length > 0 && i + length <= n;
+    for (int k = 1; ok && k < length; ++k) {
+      const Byte t = At(bytes, i + k);
+      ok = k == 1 ? (t >= low && t <= high) : (t >= 0x80 && t <= 0xBF);
+    }
+    if (ok) {
+      i += length;
+    } else {
+      if (first < 0) first = i;
+      ++count;
+      ++i;
+    }
+  }
+  return {first, count};
+}
+
+// Whether a character set named so cannot be split byte by byte: its ASCII characters are not
+// single bytes of the same value (UTF-16, UTF-32, UCS-2, UCS-4) or it escapes into ASCII (UTF-7).
+bool IsUnsplittable(const QByteArray& name) {
+  const QByteArray n = name.toUpper();
+  for (const char* k :
+       {"UTF-16", "UTF16", "UTF-32", "UTF32", "UCS-2", "UCS2", "UCS-4", "UCS4", "UTF-7", "UTF7"}) {
+    if (n.contains(k)) return true;
   }
   return false;
-}
-
-bool IsValidUtf8(QByteArrayView bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString ignored = decoder.decode(bytes);
-  return !decoder.hasError();
-}
-
-// Whether `bytes` follows the byte structure of Shift_JIS: ASCII, half-width katakana, or a lead
-// byte followed by a trail byte.
-bool IsValidShiftJis(QByteArrayView bytes) {
-  for (qsizetype i = 0; i < bytes.size(); ++i) {
-    const Byte c = At(bytes, i);
-    if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;
-    if (!IsLead(ByteScheme::ShiftJis, c) || i + 1 >= bytes.size()) return false;
-    const Byte t = At(bytes, ++i);
-    if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
-  }
-  return true;
 }
 
 // The scanning scheme of a character set, judged by its names.
@@ -135,6 +161,7 @@ class Parser {
 
   qsizetype errorOffset = 0;
   QString errorText;
+  qsizetype truncatedAt = -1;  // after a tree that the file's end cut off: where it opened
 
  private:
   bool Fail(qsizetype offset, const QString& text) {
@@ -199,6 +226,7 @@ std::optional<Value> Parser::RootCharsetValue(qsizetype start) const {
 }
 
 bool Parser::ParseTree(qsizetype start, int tree, ByteScheme scheme, qsizetype* end) {
+  truncatedAt = -1;
   struct Open {
     int parent;        // the node the variation hangs from (-1 for the game tree itself)
     qsizetype offset;  // where its "(" is
@@ -214,12 +242,10 @@ bool Parser::ParseTree(qsizetype start, int tree, ByteScheme scheme, qsizetype* 
   while (true) {
     p = SkipSpace(p);
     if (p >= n) {
-      int line = 0;
-      int column = 0;
-      PositionCursor().Locate(bytes_, open.back().offset, &line, &column);
-      return Fail(n, QStringLiteral("the file ends inside the game tree opened at %1:%2")
-                         .arg(line)
-                         .arg(column));
+      // A truncated file: what is complete is kept, as other readers do.
+      truncatedAt = open.front().offset;
+      *end = n;
+      return true;
     }
     const Byte c = At(bytes_, p);
     if (c == '(') {
@@ -416,57 +442,80 @@ ParseResult Parse(QByteArray bytes) {
     return std::move(result);
   };
 
+  if (view.startsWith("\xFF\xFE") || view.startsWith("\xFE\xFF")) {
+    return fail(0, QStringLiteral("the file is UTF-16; save it as UTF-8 to read it"));
+  }
+  // The character set of the trees without CA, decided once for the whole file: UTF-8 when the
+  // bytes are valid UTF-8, otherwise what uchardet recognises, otherwise ISO-8859-1 (the SGF
+  // default).
+  std::optional<Charset> unnamed;
+  auto unnamedCharset = [&](qsizetype start) {
+    if (unnamed) return *unnamed;
+    if (InvalidUtf8(view).second == 0) {
+      unnamed = Charset{"UTF-8", ByteScheme::Single};
+      result.charsets << QStringLiteral("UTF-8");
+      return *unnamed;
+    }
+    const QByteArray detected = DetectCharset(view);
+    bool known = false;
+    const Charset guess = detected.isEmpty() || detected == "ASCII" || detected == "UTF-8"
+                              ? Charset{}
+                              : CharsetFromName(detected, &known);
+    if (known && !IsUnsplittable(guess.name)) {
+      unnamed = guess;
+      warn(start, QStringLiteral("no CA and not UTF-8: detected as %1")
+                      .arg(QString::fromLatin1(guess.name)));
+      result.charsets << QString::fromLatin1(guess.name) + QStringLiteral(" (detected)");
+    } else {
+      unnamed = Charset{"ISO-8859-1", ByteScheme::Single};
+      warn(start, QStringLiteral("no CA and not UTF-8: read as ISO-8859-1, the SGF default"));
+      result.charsets << QStringLiteral("ISO-8859-1 (default)");
+    }
+    return *unnamed;
+  };
+
   qsizetype p = 0;
   while ((p = view.indexOf('(', p)) >= 0) {
     const qsizetype start = p;
     const int tree = static_cast<int>(c.trees.size());
-    const std::size_t nodeCount = c.nodes.size();
-    const std::size_t propertyCount = c.properties.size();
-    const std::size_t valueCount = c.values.size();
-    auto forget = [&] {
-      c.nodes.resize(nodeCount);
-      c.properties.resize(propertyCount);
-      c.values.resize(valueCount);
-      // Links into forgotten nodes can only come from forgotten nodes: trees do not share.
-    };
-
     GameTree game;
-    game.root = static_cast<int>(nodeCount);
+    game.root = static_cast<int>(c.nodes.size());
     const std::optional<Value> named = parser.RootCharsetValue(start);
     if (named) {
+      const QByteArray name = view.sliced(named->offset, named->size).toByteArray().trimmed();
+      if (IsUnsplittable(name)) {
+        return fail(named->offset,
+                    QStringLiteral("character set \"%1\" cannot be read: SGF is split byte by "
+                                   "byte, so save the file as UTF-8")
+                        .arg(QString::fromLatin1(name)));
+      }
       bool known = true;
-      game.charset = CharsetFromName(view.sliced(named->offset, named->size), &known);
+      game.charset = CharsetFromName(name, &known);
       if (!known) {
         warn(named->offset, QStringLiteral("unknown character set \"%1\", read as UTF-8")
-                                .arg(QString::fromLatin1(view.sliced(named->offset, named->size))));
+                                .arg(QString::fromLatin1(name)));
       }
+      const QString used = QString::fromLatin1(game.charset.name) + QStringLiteral(" (CA)");
+      if (!result.charsets.contains(used)) result.charsets << used;
+    } else {
+      game.charset = unnamedCharset(start);
     }
     qsizetype end = 0;
-    bool ok = parser.ParseTree(start, tree, game.charset.scheme, &end);
-    if (!named) {
-      // No CA: UTF-8, unless the bytes say otherwise.
-      const QByteArrayView span = ok ? view.sliced(start, end - start) : view.sliced(start);
-      if (HasNonAscii(span) && !IsValidUtf8(span)) {
-        if (IsValidShiftJis(span)) {
-          forget();
-          game.charset = {"Shift_JIS", ByteScheme::ShiftJis};
-          ok = parser.ParseTree(start, tree, game.charset.scheme, &end);
-          if (ok) {
-            warn(start, QStringLiteral("no CA and not UTF-8: read as Shift_JIS"));
-          } else {
-            // Not Shift_JIS after all: read it as before, which gives back the first outcome.
-            forget();
-            game.charset = {"ISO-8859-1", ByteScheme::Single};
-            ok = parser.ParseTree(start, tree, game.charset.scheme, &end);
-            if (ok) warn(start, QStringLiteral("no CA and not UTF-8: read as ISO-8859-1"));
-          }
-        } else if (ok) {
-          game.charset = {"ISO-8859-1", ByteScheme::Single};
-          warn(start, QStringLiteral("no CA and not UTF-8: read as ISO-8859-1"));
-        }
+    if (!parser.ParseTree(start, tree, game.charset.scheme, &end)) {
+      return fail(parser.errorOffset, parser.errorText);
+    }
+    if (named && game.charset.name == "UTF-8") {
+      const auto [first, count] = InvalidUtf8(view.sliced(start, end - start));
+      if (count > 0) {
+        warn(start + first, QStringLiteral("CA[UTF-8] but %1 bytes are not UTF-8 (the first "
+                                           "here); they read as U+FFFD")
+                                .arg(count));
       }
     }
-    if (!ok) return fail(parser.errorOffset, parser.errorText);
+    if (parser.truncatedAt >= 0) {
+      warn(parser.truncatedAt, QStringLiteral("the file ends before this game tree is closed: "
+                                              "read as far as it goes"));
+    }
     c.trees.push_back(game);
     p = end;
   }

@@ -131,18 +131,23 @@ struct ParseResult {
   int line = 0;           // 1-based position of the fault
   int column = 0;
   QStringList warnings;  // things read in a guessed way ("line:column: text"), in file order
+  QStringList charsets;  // the character sets used, each once ("UTF-8 (CA)", "GB18030 (detected)")
 
   bool ok() const { return error.isEmpty(); }
 };
 
 // Parses `bytes` as an SGF collection: one or more game trees "(" ";" ... ")" with variations,
 // properties of one or more "[...]" values ("\" escapes the next character), white space
-// anywhere between the tokens. Bytes before, between and after the game trees are skipped. Each
-// tree's character set is the CA of its root; without CA it is UTF-8, and a tree that is not
-// valid UTF-8 is read as Shift_JIS when it is valid there, else as ISO-8859-1 (each guess is a
-// warning). Fails, with line and column, on an unclosed value or game tree, a node expected but
-// something else found, a node after a variation, a property without a value, any other
-// unexpected character, or a file without a game tree. Never throws.
+// anywhere between the tokens. Bytes before, between and after the game trees are skipped. The
+// file is split on its bytes; only text values are decoded, later, in their tree's character
+// set: the CA of its root; without CA, for the whole file once, UTF-8 when the bytes are valid
+// UTF-8, else what uchardet recognises, else ISO-8859-1 (each guess a warning). In a double-byte
+// set (Shift_JIS, Big5, GBK, ...) the splitter skips the trail byte of each character, which may
+// equal "]" or "\". A tree that the file's end cuts off between tokens is kept as far as it goes,
+// with a warning; invalid bytes under CA[UTF-8] are a warning. Fails, with line and column, on
+// a UTF-16/UTF-32/UTF-7 file or CA, an unclosed value, a node expected but something else
+// found, a node after a variation, a property without a value, any other unexpected character,
+// or a file without a game tree. Linear in the size of the file. Never throws.
 ParseResult Parse(QByteArray bytes);
 
 }  // namespace moraku::sgf

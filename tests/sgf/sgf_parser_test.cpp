@@ -129,13 +129,6 @@ TEST(SgfParserCharset, NamedSetsDecodeAndMissingOrUnknownOnesAreGuessedWithAWarn
   EXPECT_EQ(FirstText(utf8.collection, 0, "C"), QStringLiteral("定石"));
   EXPECT_TRUE(utf8.warnings.isEmpty());
 
-  // No CA, not UTF-8 but valid Shift_JIS (with a trail byte "\"): read as Shift_JIS.
-  const ParseResult guessed = Parse("(;C[\x92\xe8\x90\xce\x8f\x5c])");
-  ASSERT_TRUE(guessed.ok()) << guessed.error.toStdString();
-  EXPECT_EQ(FirstText(guessed.collection, 0, "C"), QStringLiteral("定石十"));
-  ASSERT_EQ(guessed.warnings.size(), 1);
-  EXPECT_TRUE(guessed.warnings[0].contains("Shift_JIS"));
-
   const ParseResult unknown = Parse("(;CA[no-such-set]C[ok])");
   ASSERT_TRUE(unknown.ok());
   EXPECT_EQ(FirstText(unknown.collection, 0, "C"), QStringLiteral("ok"));
@@ -147,6 +140,79 @@ TEST(SgfParserCharset, NamedSetsDecodeAndMissingOrUnknownOnesAreGuessedWithAWarn
   ASSERT_TRUE(two.ok());
   EXPECT_EQ(FirstText(two.collection, two.collection.trees[1].root, "C"), QStringLiteral("é"));
   EXPECT_EQ(FirstText(two.collection, 0, "C"), QStringLiteral("é"));
+}
+
+// The file is split on its bytes before anything is decoded: whatever the character set, the
+// four moves after a comment ending in a non-ASCII character all arrive.
+TEST(SgfParserCharset, EveryCharsetKeepsTheMovesAfterItsText) {
+  struct Case {
+    QByteArray text;
+    const char* charset;  // in ParseResult::charsets
+    QString comment;      // the comment as decoded, empty when not checked
+  };
+  const QByteArray sjis = "SJIS";
+  const Case cases[] = {
+      // Latin-1 without CA: "joué" right before "]" (uchardet knows it; else the default).
+      {"(;C[Le blanc a jou\xe9];B[dd];W[fc];B[cf];W[cc])", "ISO-8859-1 (detected)",
+       QStringLiteral("Le blanc a joué")},
+      // Shift_JIS without CA, detected; 十 (8F 5C) ends the comment: its trail byte is "\".
+      {"(;C[SJIS];B[dd];W[fc];B[cf];W[cc])", "Shift_JIS (detected)", QString()},
+      // GB2312 without CA, detected.
+      {"(;C[GB];B[dd];W[fc];B[cf];W[cc])", "GB18030 (detected)",
+       QStringLiteral("白棋在角上活棋，黑棋取得外势，双方均可满意。")},
+      // Big5 named: 許 is B3 5C.
+      {"(;CA[Big5]C[\xb3\x5c];B[dd];W[fc];B[cf];W[cc])", "Big5 (CA)", QStringLiteral("許")},
+      {"(;CA[UTF-8]C[定石];B[dd];W[fc];B[cf];W[cc])", "UTF-8 (CA)", QStringLiteral("定石")},
+  };
+  for (Case c : cases) {
+    c.text.replace(
+        "SJIS",
+        "\x94\x92\x82\xcd\x8b\xf7\x82\xc5\x90\xb6\x82\xab\x81\x41\x8d\x95\x82\xcd\x8a\x4f\x91\xa4"
+        "\x82\xf0\x8c\xc5\x82\xdf\x82\xc4\x8c\xfa\x82\xdd\x82\xf0\x92\x7a\x82\xad\x81\x42\x8f\x5c"
+        "\x95\xaa\x82\xc8\x95\xaa\x82\xa9\x82\xea\x82\xc5\x81\x41\x8d\x95\x82\xc9\x95\x73\x96\x9e"
+        "\x82\xcd\x82\xc8\x82\xa2\x81\x42\x92\xe8\x90\xce\x82\xcc\x8a\xee\x96\x7b\x8c\x60\x82\xc6"
+        "\x82\xb5\x82\xc4\x8a\x6f\x82\xa6\x82\xc4\x82\xa8\x82\xab\x82\xbd\x82\xa2\x8f\x5c");
+    c.text.replace("C[GB]",
+                   "C["
+                   "\xb0\xd7\xc6\xe5\xd4\xda\xbd\xc7\xc9\xcf\xbb\xee\xc6\xe5\xa3\xac\xba\xda\xc6"
+                   "\xe5\xc8\xa1\xb5\xc3\xcd\xe2\xca\xc6\xa3\xac\xcb\xab\xb7\xbd\xbe\xf9\xbf\xc9"
+                   "\xc2\xfa\xd2\xe2\xa1\xa3]");
+    SCOPED_TRACE(c.charset);
+    const ParseResult r = Parse(c.text);
+    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    EXPECT_EQ(r.collection.nodes.size(), 5u);
+    EXPECT_EQ(r.charsets, QStringList{QString::fromLatin1(c.charset)});
+    if (!c.comment.isEmpty()) {
+      EXPECT_EQ(FirstText(r.collection, 0, "C"), c.comment);
+    }
+  }
+  const ParseResult sjisFile = Parse(
+      "(;C["
+      "\x94\x92\x82\xcd\x8b\xf7\x82\xc5\x90\xb6\x82\xab\x81\x41\x8d\x95\x82\xcd\x8a\x4f\x91\xa4\x82"
+      "\xf0\x8c\xc5\x82\xdf\x82\xc4\x8c\xfa\x82\xdd\x82\xf0\x92\x7a\x82\xad\x81\x42\x8f\x5c\x95\xaa"
+      "\x82\xc8\x95\xaa\x82\xa9\x82\xea\x82\xc5\x81\x41\x8d\x95\x82\xc9\x95\x73\x96\x9e\x82\xcd\x82"
+      "\xc8\x82\xa2\x81\x42\x92\xe8\x90\xce\x82\xcc\x8a\xee\x96\x7b\x8c\x60\x82\xc6\x82\xb5\x82\xc4"
+      "\x8a\x6f\x82\xa6\x82\xc4\x82\xa8\x82\xab\x82\xbd\x82\xa2\x8f\x5c];B[dd])");
+  ASSERT_TRUE(sjisFile.ok());
+  EXPECT_TRUE(FirstText(sjisFile.collection, 0, "C").endsWith(QStringLiteral("覚えておきたい十")));
+  ASSERT_EQ(sjisFile.warnings.size(), 1);
+  EXPECT_TRUE(sjisFile.warnings[0].startsWith("1:1: no CA and not UTF-8: detected as Shift_JIS"))
+      << sjisFile.warnings[0].toStdString();
+}
+
+TEST(SgfParserCharset, InvalidUtf8UnderCaAndATruncatedTreeAreReportedWhereTheyAre) {
+  const ParseResult bad = Parse("(;CA[UTF-8]\n;B[dd]C[ab\xff\xfe]\n;W[fc])");
+  ASSERT_TRUE(bad.ok());
+  EXPECT_EQ(bad.warnings, QStringList{"2:11: CA[UTF-8] but 2 bytes are not UTF-8 (the first "
+                                      "here); they read as U+FFFD"});
+  EXPECT_EQ(bad.collection.nodes.size(), 3u);
+
+  // Read as far as it goes: the open variations close at the end of the file.
+  const ParseResult cut = Parse("(;GM[1]\n(;B[dd];W[fc]\n(;B[cf]");
+  ASSERT_TRUE(cut.ok()) << cut.error.toStdString();
+  EXPECT_EQ(cut.collection.nodes.size(), 4u);
+  EXPECT_EQ(cut.warnings, QStringList{"1:1: the file ends before this game tree is closed: read "
+                                      "as far as it goes"});
 }
 
 struct SyntaxCase {
@@ -165,7 +231,8 @@ TEST(SgfParserErrors, ReportLineAndColumn) {
       {"(B[dd])", 1, 2, "expected ';'"},
       {"(;B[dd]()", 1, 9, "expected ';'"},
       {"(;B[dd]\n  # )", 2, 3, "unexpected '#'"},
-      {"(;C[日本語]\n;B[dd]", 2, 7, "ends inside the game tree opened at 1:1"},
+      {"(;CA[UTF-16]C[x])", 1, 6, "cannot be read"},
+      {"\xff\xfe(\0;\0)\0", 1, 1, "UTF-16"},
       {"no tree at all", 1, 15, "no game tree"},
   };
   for (const SyntaxCase& k : cases) {
