@@ -19,10 +19,10 @@
 namespace moraku::bench {
 namespace {
 
-// Points for the children of one node: distinct, and none on the 4-4 stone.
+// Points for the children of one node: distinct for the first 361 children.
 QByteArray ChildPoint(int index, int depth) {
-  const int col = (index * 7 + depth * 3) % 19;
-  const int row = (index * 3 + depth * 5 + 1) % 19;
+  const int col = (index + depth * 3) % 19;
+  const int row = (index / 19 + depth * 5 + 1) % 19;
   return QByteArray(1, static_cast<char>('a' + col)) + static_cast<char>('a' + row);
 }
 
