@@ -6,8 +6,8 @@ namespace {
 constexpr int kDx[4] = {-1, 1, 0, 0};  // left, right, up, down
 constexpr int kDy[4] = {0, 0, -1, 1};
 constexpr int kMarked = 10;  // a stone without liberty under test holds colour + 10
-bool OnBoard(int col, int row) {
-  return col >= 1 && col <= 19 && row >= 1 && row <= 19;
+bool OnBoard(int row, int col) {
+  return row >= 1 && row <= 19 && col >= 1 && col <= 19;
 }
 }  // namespace
 
@@ -15,8 +15,11 @@ void CaptureGrid::Clear() {
   cells_ = {};
 }
 
-bool CaptureGrid::Place(int col, int row, int stoneColor) {
-  if (!OnBoard(col, row)) return false;
+bool CaptureGrid::Place(BoardPoint p, StoneColor color) {
+  const int col = p.col;
+  const int row = p.row;
+  const int stoneColor = static_cast<int>(color);
+  if (!OnBoard(row, col)) return false;
   cells_[col][row] = stoneColor;
   for (int i = 0; i < kSize; ++i) {
     cells_[i][0] = stoneColor;
@@ -40,9 +43,12 @@ void CaptureGrid::Unmark() {
       if (cells_[c][r] > kMarked) cells_[c][r] -= 2;
 }
 
-void CaptureGrid::Capture(int col, int row, int moverColor,
-                          const std::function<void(int, int)>& onErase) {
-  if (!OnBoard(col, row)) return;
+void CaptureGrid::Capture(BoardPoint p, StoneColor mover,
+                          const std::function<void(BoardPoint)>& onErase) {
+  const int col = p.col;
+  const int row = p.row;
+  const int moverColor = static_cast<int>(mover);
+  if (!OnBoard(row, col)) return;
   const int opponent = 3 - moverColor;
   const int noLiberty = opponent + 8;
   const int marked = opponent + kMarked;
@@ -92,7 +98,7 @@ void CaptureGrid::Capture(int col, int row, int moverColor,
       for (int c = 1; c <= 19; ++c) {
         if (cells_[c][r] <= kMarked) continue;
         cells_[c][r] = 0;
-        if (onErase) onErase(c, r);
+        if (onErase) onErase(BoardPoint{r, c});
         for (int e = 0; e < 4; ++e) {
           int& n = cells_[c + kDx[e]][r + kDy[e]];
           if (n > 0 && n < 11) n -= 2;

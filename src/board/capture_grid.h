@@ -5,6 +5,8 @@
 #include <array>
 #include <functional>
 
+#include "board/board_point.h"
+
 namespace moraku {
 
 class CaptureGrid {
@@ -15,26 +17,26 @@ class CaptureGrid {
   // Every cell 0, the edge ring included.
   void Clear();
 
-  // Value of cell (col, row): 0 empty, colour + 2 * occupied neighbours for a stone (the edge
+  // Value of cell (row, col): 0 empty, colour + 2 * occupied neighbours for a stone (the edge
   // counts as occupied), 11/12 for marked stones during a capture search only.
-  // Requires 0 <= col, row <= 20.
-  int At(int col, int row) const { return cells_[col][row]; }
+  // Requires 0 <= row, col <= 20.
+  int At(int row, int col) const { return cells_[col][row]; }
+  int At(BoardPoint p) const { return At(p.row, p.col); }
 
-  // Places a stone of `stoneColor` (1 black, 2 white) on point (col, row): writes the colour
-  // into the cell and links it (the edge ring takes stoneColor; each occupied neighbour, in the
-  // order left, right, up, down, gains 2 and so does the new stone). A point that already holds
-  // a stone is overwritten and linked again, unguarded. Returns false, changing nothing, when
-  // the point lies outside 1..19.
-  bool Place(int col, int row, int stoneColor);
+  // Places a stone of `color` on point p: writes the colour into the cell and links it (the
+  // edge ring takes the colour; each occupied neighbour, in the order left, right, up, down,
+  // gains 2 and so does the new stone). A point that already holds a stone is overwritten and
+  // linked again, unguarded. Returns false, changing nothing, when p lies outside 1..19.
+  bool Place(BoardPoint p, StoneColor color);
 
-  // Removes every opposing group without a liberty next to (col, row), which the mover of
-  // colour moverColor (1 or 2) has just played: groups in the direction order left, right,
-  // up, down; within a group the stones in row-then-column order. For each stone removed its
-  // cell becomes 0, then onErase(col, row) runs (it redraws the point), then its neighbours
-  // with values 1..10 lose 2. The whole group is searched however long it is, so a group with
-  // a liberty anywhere is never removed. The mover's stones are never removed. Leaves no cell
-  // above 10. Does nothing when (col, row) lies outside 1..19.
-  void Capture(int col, int row, int moverColor, const std::function<void(int, int)>& onErase);
+  // Removes every opposing group without a liberty next to p, which the mover of colour
+  // `mover` has just played: groups in the direction order left, right, up, down; within a
+  // group the stones in row-then-column order. For each stone removed its cell becomes 0, then
+  // onErase(point) runs (it redraws the point), then its neighbours with values 1..10 lose 2.
+  // The whole group is searched however long it is, so a group with a liberty anywhere is never
+  // removed. The mover's stones are never removed. Leaves no cell above 10. Does nothing when p
+  // lies outside 1..19.
+  void Capture(BoardPoint p, StoneColor mover, const std::function<void(BoardPoint)>& onErase);
 
  private:
   void Unmark();

@@ -36,6 +36,13 @@ QChar CharFromCoord(int value) {
   return QChar(u'0');
 }
 
+int WrittenCoordFromChar(QChar c) {
+  const char16_t u = c.unicode();
+  if (u >= u'1' && u <= u'9') return u - u'0';
+  if (u >= u'A' && u <= u'J') return 10 + (u - u'A');
+  return 0;
+}
+
 QStringView CharAt(QStringView s, qsizetype position) {
   if (position < 1 || position > s.size()) return {};
   return s.mid(position - 1, 1);

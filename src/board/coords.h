@@ -24,6 +24,10 @@ int CoordFromChar(QStringView s);
 // The character that writers use for a coordinate 1..19: "1".."9", "A".."F", "G".."J".
 QChar CharFromCoord(int value);
 
+// The strict reading that the checker applies: 1..19 for a character CharFromCoord writes
+// ("1".."9", "A".."J"), 0 for any other.
+int WrittenCoordFromChar(QChar c);
+
 // Character i (1-based) of s as a one-character view, or an empty view past either end.
 QStringView CharAt(QStringView s, qsizetype position);
 

@@ -43,16 +43,15 @@ int RunBoard(const QStringList& args, QTextStream& out, QTextStream& err) {
 
   CaptureGrid grid;
   for (int m = 1; m <= to; ++m) {
-    const RecordPoint p = RecordMoveAt(parts->moves, m);
+    const BoardPoint p = RecordMoveAt(parts->moves, m);
     if (p.row == 0 || p.col == 0) continue;  // a move without a point is only counted
-    const int colour = m % 2 != 0 ? 1 : 2;
-    grid.Place(p.col, p.row, colour);
-    grid.Capture(p.col, p.row, colour, {});
+    grid.Place(p, ColorOfNumber(m));
+    grid.Capture(p, ColorOfNumber(m), {});
   }
   for (int row = 1; row <= 19; ++row) {
     QString rowText;
     for (int col = 1; col <= 19; ++col) {
-      const int v = grid.At(col, row);
+      const int v = grid.At(row, col);
       rowText += v == 0 ? QChar(u'.') : v % 2 != 0 ? QChar(u'X') : QChar(u'O');
     }
     out << rowText << "\n";

@@ -23,20 +23,15 @@ namespace moraku::cli {
 namespace {
 
 // A clicked point of the record board; a tenuki is clicked on row 10, column 17.
-struct Point {
-  int row;
-  int col;
-};
-
-std::optional<Point> ParsePoint(const QString& text) {
-  if (text == QLatin1String("?")) return Point{10, 17};
+std::optional<BoardPoint> ParsePoint(const QString& text) {
+  if (text == QLatin1String("?")) return BoardPoint{10, 17};
   static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2}),(\\d{1,2})$"));
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch()) return std::nullopt;
   const int row = match.captured(1).toInt();
   const int col = match.captured(2).toInt();
   if (row < 1 || row > kBoardSize || col < 1 || col > kBoardSize) return std::nullopt;
-  return Point{row, col};
+  return BoardPoint{row, col};
 }
 
 // The image folder beside the program; drawing there only mirrors the window, the texts do not
@@ -68,9 +63,9 @@ int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
   const std::optional<int> section = ParseSection(line.Value(QStringLiteral("section")));
   if (!section) return line.UsageError(err, SectionProblem(line.Value(QStringLiteral("section"))));
-  std::vector<Point> points;
+  std::vector<BoardPoint> points;
   for (const QString& operand : line.Operands()) {
-    const std::optional<Point> point = ParsePoint(operand);
+    const std::optional<BoardPoint> point = ParsePoint(operand);
     if (!point) return line.UsageError(err, QStringLiteral("'%1' is not a point").arg(operand));
     points.push_back(*point);
   }
@@ -83,7 +78,7 @@ int RunSearch(const QStringList& args, QTextStream& out, QTextStream& err) {
   session.state.NoBoardInput = false;
 
   // Enter the points as clicks in the middle of their cells.
-  for (const Point& p : points) {
+  for (const BoardPoint& p : points) {
     TrackPointer(session, CellX(Board::Record, p.col) + kCellWidth / 2,
                  CellY(p.row) + kCellHeight / 2);
     AddSearchStone(session);

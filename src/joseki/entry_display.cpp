@@ -18,30 +18,26 @@ struct TenukiColumns {
   }
 };
 
-bool IsTenuki(QStringView c) {
-  return c == u"?";
-}
-
 void DecodeEntryPoint(JosekiState& s, QStringView rowChar, QStringView colChar,
                       TenukiColumns& tenuki) {
-  s.MoveRow = IsTenuki(rowChar) ? 10 : CoordFromChar(rowChar);
-  s.MoveCol = IsTenuki(colChar) ? tenuki.Next() : CoordFromChar(colChar);
+  s.Move.row = IsTenuki(rowChar) ? 10 : CoordFromChar(rowChar);
+  s.Move.col = IsTenuki(colChar) ? tenuki.Next() : CoordFromChar(colChar);
 }
 
 // Enters the stone just drawn into a board's grid and links it. Returns false for a point off
 // the board, which ends the drawing of the entry.
 bool PlaceStone(JosekiState& s, CaptureGrid& grid) {
-  s.LastCol = s.MoveCol;
-  s.LastRow = s.MoveRow;
-  return grid.Place(s.MoveCol, s.MoveRow, s.StoneColor);
+  s.Last = s.Move;
+  return grid.Place(s.Move, s.MoveColor);
 }
 
-void CaptureOn(JosekiSession& session, Board board, int moverParity) {
+// Captures around the stone just placed; the mover's colour follows from the parity of
+// `moverNumber`.
+void CaptureOn(JosekiSession& session, Board board, int moverNumber) {
   JosekiState& s = session.state;
   CaptureGrid& grid = board == Board::Joseki ? s.JosekiGrid : s.RecordGrid;
-  const int mover = moverParity % 2 != 0 ? 1 : 2;
-  grid.Capture(s.MoveCol, s.MoveRow, mover,
-               [&session, board](int c, int r) { ErasePoint(session, board, c, r); });
+  grid.Capture(s.Move, ColorOfNumber(moverNumber),
+               [&session, board](BoardPoint p) { ErasePoint(session, board, p); });
 }
 
 // The joseki board's stones; false when drawing stopped at a stone that could not be drawn.
@@ -65,8 +61,8 @@ bool DrawJosekiStones(JosekiSession& session) {
         ok = false;
         return;
       }
-      s.StoneColor = p % 2 != 0 ? 1 : 2;
-      canvas.DrawCell(CellX(Board::Joseki, s.MoveCol), CellY(s.MoveRow));
+      s.MoveColor = ColorOfNumber(p);
+      canvas.DrawCell(CellX(Board::Joseki, s.Move.col), CellY(s.Move.row));
       ok = PlaceStone(s, s.JosekiGrid);
     });
     if (!ok) return false;
@@ -81,8 +77,10 @@ bool DrawJosekiStones(JosekiSession& session) {
       ok = false;
       return;
     }
-    canvas.DrawCell(CellX(Board::Joseki, s.MoveCol), CellY(s.MoveRow));
-    s.StoneColor = s.StoneNo = m % 2 != 0 ? 2 : 1;
+    canvas.DrawCell(CellX(Board::Joseki, s.Move.col), CellY(s.Move.row));
+    // White plays the joseki's odd moves. StoneNo keeps the colour's value for the capture.
+    s.MoveColor = ColorOfNumber(m + 1);
+    s.StoneNo = static_cast<int>(s.MoveColor);
     if (!PlaceStone(s, s.JosekiGrid)) {
       ok = false;
       return;
@@ -113,11 +111,10 @@ void DrawMarks(JosekiSession& session) {
   JosekiState& s = session.state;
   if (s.Marks.isEmpty()) return;
   ForEachTriple(s.Marks, [&](QStringView r, QStringView c, QStringView code) {
-    s.MoveRow = CoordFromChar(r);
-    s.MoveCol = CoordFromChar(c);
+    s.Move = {CoordFromChar(r), CoordFromChar(c)};
     // A marker whose image cannot be loaded is drawn with the image loaded before it.
     session.canvas.LoadPattern(MarkerImage(code));
-    session.canvas.DrawCell(CellX(Board::Joseki, s.MoveCol), CellY(s.MoveRow));
+    session.canvas.DrawCell(CellX(Board::Joseki, s.Move.col), CellY(s.Move.row));
   });
   session.canvas.Present();
 }
@@ -155,24 +152,24 @@ void ShowRecord(JosekiSession& session) {
   int n = 0;
   for (qsizetype k = 1; k <= shown.size(); k += 2) {
     const int m = ++s.MoveCount;
-    s.MoveRow = CoordFromChar(CharAt(shown, k));
-    if (s.MoveRow == 0) {
+    s.Move.row = CoordFromChar(CharAt(shown, k));
+    if (s.Move.row == 0) {
       session.ui.SetRecordCaption(QString());
       return;
     }
-    s.MoveCol = CoordFromChar(CharAt(shown, k + 1));
-    if (s.MoveCol == 0) {
+    s.Move.col = CoordFromChar(CharAt(shown, k + 1));
+    if (s.Move.col == 0) {
       session.ui.SetRecordCaption(QString());
       return;
     }
-    s.StoneColor = m % 2 != 0 ? 1 : 2;
+    s.MoveColor = ColorOfNumber(m);
     const bool numbered = s.NumberLimit <= m && m <= s.RecordLength;
     if (numbered) ++n;
     if (!canvas.LoadPattern(RecordMoveImage(m, numbered ? n : 0, whiteFirst))) {
       AbandonRecord(session);
       return;
     }
-    canvas.DrawCell(CellX(Board::Record, s.MoveCol), CellY(s.MoveRow));
+    canvas.DrawCell(CellX(Board::Record, s.Move.col), CellY(s.Move.row));
     canvas.Present();
     PlaceStone(s, s.RecordGrid);
     CaptureOn(session, Board::Record, s.MoveCount);

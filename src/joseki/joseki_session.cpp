@@ -20,15 +20,15 @@ void SetSearchText(JosekiSession& session, const QString& text) {
   session.ui.SetRecordButtonsEnabled(false);
 }
 
-bool DrawStoneImage(JosekiSession& session, Board board, const QString& image, int row, int col) {
+bool DrawStoneImage(JosekiSession& session, Board board, const QString& image, BoardPoint p) {
   if (!session.canvas.LoadPattern(image)) return false;
-  session.canvas.DrawCell(CellX(board, col), CellY(row));
+  session.canvas.DrawCell(CellX(board, p.col), CellY(p.row));
   session.canvas.Present();
   return true;
 }
 
-void ErasePoint(JosekiSession& session, Board board, int col, int row) {
-  session.canvas.RedrawEmptyPoint(board, col, row);
+void ErasePoint(JosekiSession& session, Board board, BoardPoint p) {
+  session.canvas.RedrawEmptyPoint(board, p);
 }
 
 }  // namespace moraku

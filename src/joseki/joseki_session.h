@@ -29,12 +29,12 @@ bool ClearRecordBoard(JosekiSession& session);
 // buttons.
 void SetSearchText(JosekiSession& session, const QString& text);
 
-// Loads `image` and draws it at point (row, col) of a board, then presents. Returns false,
-// drawing nothing, when the image cannot be loaded (Pattern keeps its picture).
-bool DrawStoneImage(JosekiSession& session, Board board, const QString& image, int row, int col);
+// Loads `image` and draws it at point p of a board, then presents. Returns false, drawing
+// nothing, when the image cannot be loaded (Pattern keeps its picture).
+bool DrawStoneImage(JosekiSession& session, Board board, const QString& image, BoardPoint p);
 
-// Redraws point (col, row) of a board with its empty tile and presents: how a captured stone
-// is taken off.
-void ErasePoint(JosekiSession& session, Board board, int col, int row);
+// Redraws point p of a board with its empty tile and presents: how a captured stone is taken
+// off.
+void ErasePoint(JosekiSession& session, Board board, BoardPoint p);
 
 }  // namespace moraku

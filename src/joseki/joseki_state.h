@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 
+#include "board/board_point.h"
 #include "board/capture_grid.h"
 #include "data/entry_table.h"
 
@@ -30,13 +31,11 @@ struct JosekiState {
   QString RawRecordMoves;  // the moves cut from the record text before the spaces are removed
 
   // The stone being placed and the counters whose parity gives the mover's colour.
-  int MoveRow = 0;
-  int MoveCol = 0;
-  int StoneColor = 0;
+  BoardPoint Move;
+  StoneColor MoveColor = StoneColor::Black;
   int StoneNo = 0;
   int MoveCount = 0;
-  int LastRow = 0;
-  int LastCol = 0;
+  BoardPoint Last;  // the last stone placed on either board
   int TargetMove = 0;
 
   CaptureGrid JosekiGrid;
@@ -45,8 +44,7 @@ struct JosekiState {
   // Next-move hint. The hint keeps its own last cell for the red mark.
   int HintCount = 0;
   int ElsewhereCount = 0;
-  int HintLastRow = 0;
-  int HintLastCol = 0;
+  BoardPoint HintLast;
 
   // Search input: the pointer's cell over the board picture and whether clicks are input.
   bool NoBoardInput = false;

@@ -8,14 +8,10 @@ namespace moraku {
 
 namespace {
 
-bool IsTenuki(QStringView c) {
-  return c == u"?";
-}
-
 // Draws a stone image at a joseki-board point; a point off the board or a missing image draws
 // nothing.
-void DrawJosekiStone(JosekiSession& session, const QString& image, int row, int col) {
-  DrawStoneImage(session, Board::Joseki, image, row, col);
+void DrawJosekiStone(JosekiSession& session, const QString& image, BoardPoint p) {
+  DrawStoneImage(session, Board::Joseki, image, p);
 }
 
 }  // namespace
@@ -29,23 +25,20 @@ void StartHint(JosekiSession& session) {
     ++s.StoneNo;
     if (IsTenuki(r)) {
       ++tenukiRows;
-      s.MoveRow = tenukiRows == 1 ? 10 : 11;
+      s.Move.row = tenukiRows == 1 ? 10 : 11;
     } else {
-      s.MoveRow = CoordFromChar(r);
+      s.Move.row = CoordFromChar(r);
     }
-    s.MoveCol = IsTenuki(c) ? 19 : CoordFromChar(c);
-    const bool black = s.StoneNo % 2 != 0;
-    s.StoneColor = black ? 1 : 2;
-    DrawJosekiStone(session, PlainStoneImage(black), s.MoveRow, s.MoveCol);
-    s.LastRow = s.MoveRow;
-    s.LastCol = s.MoveCol;
-    s.JosekiGrid.Place(s.MoveCol, s.MoveRow, s.StoneColor);
+    s.Move.col = IsTenuki(c) ? 19 : CoordFromChar(c);
+    s.MoveColor = ColorOfNumber(s.StoneNo);
+    DrawJosekiStone(session, PlainStoneImage(s.MoveColor == StoneColor::Black), s.Move);
+    s.Last = s.Move;
+    s.JosekiGrid.Place(s.Move, s.MoveColor);
   });
   DrawMarks(session);
   s.StoneNo = 0;
   s.HintCount = 0;
-  s.HintLastRow = 0;
-  s.HintLastCol = 0;
+  s.HintLast = {};
 }
 
 void ShowNextMove(JosekiSession& session) {
@@ -57,43 +50,44 @@ void ShowNextMove(JosekiSession& session) {
   const QStringView rowChar = CharAt(s.JosekiMoves, k);
   const QStringView colChar = CharAt(s.JosekiMoves, k + 1);
   // The row comes first, so a "??" move counts itself before its column is chosen.
-  int row;
+  BoardPoint point;
   if (IsTenuki(rowChar)) {
-    row = 10;
+    point.row = 10;
     ++s.ElsewhereCount;
   } else {
-    row = CoordFromChar(rowChar);
+    point.row = CoordFromChar(rowChar);
   }
-  int col;
   if (IsTenuki(colChar)) {
     if (s.ElsewhereCount == 1) {
-      col = 18;
+      point.col = 18;
     } else if (s.ElsewhereCount == 2) {
-      col = 19;
+      point.col = 19;
       s.ElsewhereCount = 0;
     } else {
-      col = 17;
+      point.col = 17;
     }
   } else {
-    col = CoordFromChar(colChar);
+    point.col = CoordFromChar(colChar);
   }
   if (s.HintCount == 1) {
-    s.LastRow = 0;
-    s.HintLastRow = 0;
+    s.Last.row = 0;
+    s.HintLast.row = 0;
   }
-  const bool white = s.HintCount % 2 != 0;
-  s.StoneColor = s.StoneNo = white ? 2 : 1;
-  DrawJosekiStone(session, RedMarkedStoneImage(!white), row, col);
+  // White plays the joseki's odd moves. StoneNo keeps the colour's value for the capture.
+  s.MoveColor = ColorOfNumber(s.HintCount + 1);
+  s.StoneNo = static_cast<int>(s.MoveColor);
+  const bool white = s.MoveColor == StoneColor::White;
+  DrawJosekiStone(session, RedMarkedStoneImage(!white), point);
   // The stone marked before turns plain; the hint remembers its own cell for it, so a stone
   // placed on the record board in between does not move the redraw.
-  if (s.HintLastRow > 0) {
-    DrawJosekiStone(session, PlainStoneImage(/*black=*/white), s.HintLastRow, s.HintLastCol);
+  if (s.HintLast.row > 0) {
+    // The stone before is of the other colour.
+    DrawJosekiStone(session, PlainStoneImage(/*black=*/white), s.HintLast);
   }
-  s.LastRow = s.HintLastRow = s.MoveRow = row;
-  s.LastCol = s.HintLastCol = s.MoveCol = col;
-  if (s.JosekiGrid.Place(col, row, s.StoneColor)) {
-    s.JosekiGrid.Capture(col, row, s.StoneNo % 2 != 0 ? 1 : 2,
-                         [&session](int c, int r) { ErasePoint(session, Board::Joseki, c, r); });
+  s.Last = s.HintLast = s.Move = point;
+  if (s.JosekiGrid.Place(point, s.MoveColor)) {
+    s.JosekiGrid.Capture(point, ColorOfNumber(s.StoneNo),
+                         [&session](BoardPoint p) { ErasePoint(session, Board::Joseki, p); });
   }
   if (s.HintCount == n) {
     session.ui.SetJosekiEndMarkVisible(true);

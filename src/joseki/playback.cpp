@@ -45,23 +45,21 @@ void ReplayRecord(JosekiSession& session, int& target) {
   const int placed = std::min(target, RecordMoveCount(s.RecordMoves));
   for (int m = 1; m <= placed; ++m) {
     s.MoveCount = m;
-    const RecordPoint point = RecordMoveAt(s.RecordMoves, m);
-    s.MoveRow = point.row;
-    s.MoveCol = point.col;
-    s.StoneColor = m % 2 != 0 ? 1 : 2;
+    const BoardPoint point = RecordMoveAt(s.RecordMoves, m);
+    s.Move = point;
+    s.MoveColor = ColorOfNumber(m);
     const bool numbered = m <= s.RecordLength && m >= s.NumberLimit;
     if (numbered) ++n;
     // A move with a 0 coordinate has no cell: it is counted and coloured, never drawn or placed.
     if (point.row == 0 || point.col == 0) continue;
     // An image that cannot be loaded leaves the previous picture in Pattern, which is drawn.
     canvas.LoadPattern(RecordMoveImage(m, numbered ? n : 0, whiteFirst));
-    canvas.DrawCell(CellX(Board::Record, s.MoveCol), CellY(s.MoveRow));
+    canvas.DrawCell(CellX(Board::Record, s.Move.col), CellY(s.Move.row));
     canvas.Present();
-    s.LastRow = s.MoveRow;
-    s.LastCol = s.MoveCol;
-    s.RecordGrid.Place(s.MoveCol, s.MoveRow, s.StoneColor);
-    s.RecordGrid.Capture(s.MoveCol, s.MoveRow, s.StoneColor,
-                         [&session](int c, int r) { ErasePoint(session, Board::Record, c, r); });
+    s.Last = s.Move;
+    s.RecordGrid.Place(s.Move, s.MoveColor);
+    s.RecordGrid.Capture(s.Move, s.MoveColor,
+                         [&session](BoardPoint p) { ErasePoint(session, Board::Record, p); });
   }
   s.MoveCount = std::max(target, 0);
 }

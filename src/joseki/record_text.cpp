@@ -40,7 +40,7 @@ std::optional<RecordParts> SplitRecordText(QStringView text) {
   return parts;
 }
 
-RecordPoint RecordMoveAt(QStringView moves, int m) {
+BoardPoint RecordMoveAt(QStringView moves, int m) {
   const qsizetype k = 2 * static_cast<qsizetype>(m) - 1;
   return {CoordFromChar(CharAt(moves, k)), CoordFromChar(CharAt(moves, k + 1))};
 }

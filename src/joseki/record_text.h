@@ -6,6 +6,7 @@
 #include <QStringView>
 #include <optional>
 
+#include "board/board_point.h"
 #include "board/coords.h"
 
 namespace moraku {
@@ -35,12 +36,8 @@ inline int RecordMoveCount(QStringView moves) {
   return static_cast<int>(moves.size() / 2);
 }
 
-// Row and column of move m (1-based) of a record's moves, each CoordFromChar of its character;
-// a character past the end of the text gives 0.
-struct RecordPoint {
-  int row = 0;
-  int col = 0;
-};
-RecordPoint RecordMoveAt(QStringView moves, int m);
+// The point of move m (1-based) of a record's moves, each coordinate CoordFromChar of its
+// character; a character past the end of the text gives 0.
+BoardPoint RecordMoveAt(QStringView moves, int m);
 
 }  // namespace moraku

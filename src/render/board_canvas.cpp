@@ -107,34 +107,34 @@ void BoardCanvas::Present() {
 
 bool BoardCanvas::DrawEmptyBoard(Board board) {
   const int x0 = CellX(board, 1);
-  auto draw = [&](int col, int row) { DrawCell(x0 + (col - 1) * kCellWidth, CellY(row)); };
+  auto draw = [&](int row, int col) { DrawCell(x0 + (col - 1) * kCellWidth, CellY(row)); };
   if (!LoadPattern(QStringLiteral("cross23.jpg"))) return false;
   for (int row = 2; row <= 18; ++row)
-    for (int col = 2; col <= 18; ++col) draw(col, row);
+    for (int col = 2; col <= 18; ++col) draw(row, col);
   if (!LoadPattern(QStringLiteral("crossdot23.jpg"))) return false;
-  static constexpr int kStars[9][2] = {{4, 4},   {16, 4}, {4, 10},  {10, 4}, {10, 10},
-                                       {16, 10}, {4, 16}, {10, 16}, {16, 16}};
-  for (const auto& star : kStars) draw(star[0], star[1]);
-  static constexpr int kCorners[4][2] = {{1, 1}, {19, 1}, {19, 19}, {1, 19}};
-  for (const auto& corner : kCorners) {
-    if (!LoadPattern(TileName(corner[0], corner[1]))) return false;
-    draw(corner[0], corner[1]);
+  static constexpr BoardPoint kStars[9] = {{4, 4},   {4, 16}, {10, 4},  {4, 10}, {10, 10},
+                                           {10, 16}, {16, 4}, {16, 10}, {16, 16}};
+  for (const BoardPoint& star : kStars) draw(star.row, star.col);
+  static constexpr BoardPoint kCorners[4] = {{1, 1}, {1, 19}, {19, 19}, {19, 1}};
+  for (const BoardPoint& corner : kCorners) {
+    if (!LoadPattern(TileName(corner))) return false;
+    draw(corner.row, corner.col);
   }
   if (!LoadPattern(QStringLiteral("top23.jpg"))) return false;
-  for (int col = 2; col <= 18; ++col) draw(col, 1);
+  for (int col = 2; col <= 18; ++col) draw(1, col);
   if (!LoadPattern(QStringLiteral("bottom23.jpg"))) return false;
-  for (int col = 2; col <= 18; ++col) draw(col, 19);
+  for (int col = 2; col <= 18; ++col) draw(19, col);
   if (!LoadPattern(QStringLiteral("left23.jpg"))) return false;
-  for (int row = 2; row <= 18; ++row) draw(1, row);
+  for (int row = 2; row <= 18; ++row) draw(row, 1);
   if (!LoadPattern(QStringLiteral("right23.jpg"))) return false;
-  for (int row = 2; row <= 18; ++row) draw(19, row);
+  for (int row = 2; row <= 18; ++row) draw(row, 19);
   Present();
   return true;
 }
 
-bool BoardCanvas::RedrawEmptyPoint(Board board, int col, int row) {
-  if (!LoadPattern(TileName(col, row))) return false;
-  DrawCell(CellX(board, col), CellY(row));
+bool BoardCanvas::RedrawEmptyPoint(Board board, BoardPoint p) {
+  if (!LoadPattern(TileName(p))) return false;
+  DrawCell(CellX(board, p.col), CellY(p.row));
   Present();
   return true;
 }

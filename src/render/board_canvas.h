@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "board/board_point.h"
 #include "board/coords.h"
 #include "render/image_store.h"
 
@@ -48,9 +49,9 @@ class BoardCanvas {
   // without presenting, and returns false. Never touches the other board or the gap column.
   bool DrawEmptyBoard(Board board);
 
-  // Draws the empty tile of point (col, row) again and presents. Returns false, drawing
-  // nothing, when the tile cannot be loaded.
-  bool RedrawEmptyPoint(Board board, int col, int row);
+  // Draws the empty tile of point p again and presents. Returns false, drawing nothing, when the
+  // tile cannot be loaded.
+  bool RedrawEmptyPoint(Board board, BoardPoint p);
 
   const QImage& Master() const { return master_; }
   // The picture shown on screen: Master as it was at the last present.

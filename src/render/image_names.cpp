@@ -10,7 +10,9 @@ bool IsStarLine(int v) {
 }
 }  // namespace
 
-QString TileName(int col, int row) {
+QString TileName(BoardPoint p) {
+  const int row = p.row;
+  const int col = p.col;
   if (row == 1 && col == 1) return QStringLiteral("upleft23.jpg");
   if (row == 1 && col == 19) return QStringLiteral("upright23.jpg");
   if (row == 19 && col == 1) return QStringLiteral("bottomleft23.jpg");

@@ -4,11 +4,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "board/board_point.h"
+
 namespace moraku {
 
-// Grid tile of point (col, row), both 1..19, by the tile rule (corners, edges, star points,
+// Grid tile of point p (row and column 1..19) by the tile rule (corners, edges, star points,
 // plain crossings). The rule is the same for both boards.
-QString TileName(int col, int row);
+QString TileName(BoardPoint p);
 
 // "zkuro<n>.gif" (black) or "zshiro<n>.gif" (white) for n in 1..55.
 QString NumberedStoneName(bool black, int n);

@@ -53,15 +53,15 @@ void RedrawTriples(JosekiSession& session, const QString& text) {
   for (qsizetype p = 1; p <= text.size(); p += 3) {
     const QStringView rowChar = CharAt(text, p);
     const QStringView colChar = CharAt(text, p + 1);
-    const int row = rowChar == u"?" ? kTenukiRow : CoordFromChar(rowChar);
-    int col;
-    if (colChar == u"?") {
+    BoardPoint point;
+    point.row = IsTenuki(rowChar) ? kTenukiRow : CoordFromChar(rowChar);
+    if (IsTenuki(colChar)) {
       ++tenukis;
-      col = std::min(kFirstTenukiColumn + tenukis - 1, kLastTenukiColumn);
+      point.col = std::min(kFirstTenukiColumn + tenukis - 1, kLastTenukiColumn);
     } else {
-      col = CoordFromChar(colChar);
+      point.col = CoordFromChar(colChar);
     }
-    DrawSearchStone(session, row, col);
+    DrawSearchStone(session, point);
   }
 }
 
@@ -99,7 +99,7 @@ void AddSearchStone(JosekiSession& session) {
   if (!tenuki) {
     const QChar rowChar = CharFromCoord(row);
     const QChar colChar = CharFromCoord(col);
-    const QChar colour = st.StoneNo % 2 == 1 ? u'2' : u'1';
+    const QChar colour = StoneStringCode(ColorOfNumber(st.StoneNo));
     const QChar searchChars[] = {rowChar, colChar, colour};
     const QChar mirrorChars[] = {colChar, rowChar, colour};
     search = QString(searchChars, 3);
@@ -107,7 +107,7 @@ void AddSearchStone(JosekiSession& session) {
   }
   SetSearchText(session, st.SearchText + search);
   st.MirrorText += mirror;
-  DrawStoneImage(session, Board::Record, SearchStoneImage(st.StoneNo), row, col);
+  DrawStoneImage(session, Board::Record, SearchStoneImage(st.StoneNo), {row, col});
 }
 
 void StartSearchInput(JosekiSession& session) {
@@ -129,11 +129,11 @@ void StartSearchInput(JosekiSession& session) {
   session.state.NoBoardInput = false;
 }
 
-void DrawSearchStone(JosekiSession& session, int row, int col) {
+void DrawSearchStone(JosekiSession& session, BoardPoint p) {
   JosekiState& st = session.state;
   if (st.StoneNo >= kMaxStoneNo) return;
   ++st.StoneNo;
-  DrawStoneImage(session, Board::Record, SearchStoneImage(st.StoneNo), row, col);
+  DrawStoneImage(session, Board::Record, SearchStoneImage(st.StoneNo), p);
 }
 
 namespace {

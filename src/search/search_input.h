@@ -13,8 +13,8 @@ void AddSearchStone(JosekiSession& session);
 
 void StartSearchInput(JosekiSession& session);  // "検索手順の入力開始"
 
-// Places the next numbered search stone at (row, col) of the record board.
-void DrawSearchStone(JosekiSession& session, int row, int col);
+// Places the next numbered search stone at point p of the record board.
+void DrawSearchStone(JosekiSession& session, BoardPoint p);
 
 // Redraws the search text on an empty record board.
 void RedrawSearch(JosekiSession& session);

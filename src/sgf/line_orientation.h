@@ -9,14 +9,9 @@
 #include <optional>
 #include <vector>
 
-namespace moraku {
+#include "board/board_point.h"
 
-// A point of the 19 x 19 board: row 1 is the top line, column 1 the left line.
-struct BoardPoint {
-  int row = 0;
-  int col = 0;
-  bool operator==(const BoardPoint&) const = default;
-};
+namespace moraku {
 
 // One of the eight symmetries of the board: rows and columns swapped first (when `transpose`),
 // then the rows turned upside down, then the columns turned left to right.

@@ -15,17 +15,6 @@ namespace moraku {
 
 namespace {
 
-constexpr int kBlack = 1;  // capture-grid colours
-constexpr int kWhite = 2;
-
-// Value 1..19 of a coordinate character as writers write it ("1".."9", "A".."J"); 0 otherwise.
-int WrittenCoord(QChar c) {
-  const char16_t u = c.unicode();
-  if (u >= u'1' && u <= u'9') return u - u'0';
-  if (u >= u'A' && u <= u'J') return 10 + (u - u'A');
-  return 0;
-}
-
 QString Quoted(QStringView text) {
   return u'"' + text.toString() + u'"';
 }
@@ -76,8 +65,8 @@ void CheckStones(const RawEntry& e, QStringList& problems) {
       problems << where + QStringLiteral(": a tenuki is written \"???\"");
       continue;
     }
-    const int row = WrittenCoord(t[0]);
-    const int col = WrittenCoord(t[1]);
+    const int row = WrittenCoordFromChar(t[0]);
+    const int col = WrittenCoordFromChar(t[1]);
     if (row == 0 || col == 0) {
       problems << where + QStringLiteral(": not a point");
       continue;
@@ -87,13 +76,13 @@ void CheckStones(const RawEntry& e, QStringList& problems) {
       problems << where + (black ? QStringLiteral(": colour code should be \"2\" (black)")
                                  : QStringLiteral(": colour code should be \"1\" (white)"));
     }
-    if (grid.At(col, row) != 0) {
+    if (grid.At(row, col) != 0) {
       problems << where + QStringLiteral(": plays on an occupied point");
       continue;
     }
-    const int colour = black ? kBlack : kWhite;
-    grid.Place(col, row, colour);
-    grid.Capture(col, row, colour, {});
+    const StoneColor colour = black ? StoneColor::Black : StoneColor::White;
+    grid.Place({row, col}, colour);
+    grid.Capture({row, col}, colour, {});
   }
 }
 
@@ -102,7 +91,7 @@ void CheckPreset(const RawEntry& e, QStringList& problems) {
     problems << QStringLiteral("preset: %1 is not one coordinate character").arg(Quoted(e.preset));
     return;
   }
-  const int n = WrittenCoord(e.preset[0]);
+  const int n = WrittenCoordFromChar(e.preset[0]);
   if (n == 0) {
     problems
         << QStringLiteral("preset: %1 is not a coordinate character 1..19").arg(Quoted(e.preset));
@@ -129,7 +118,7 @@ void CheckMarks(const RawEntry& e, QStringList& problems) {
   for (qsizetype k = 0; k < m.size() / 3; ++k) {
     const QStringView t = QStringView(m).mid(3 * k, 3);
     const QString where = QStringLiteral("marks: triple %1 %2").arg(k + 1).arg(Quoted(t));
-    if (WrittenCoord(t[0]) == 0 || WrittenCoord(t[1]) == 0) {
+    if (WrittenCoordFromChar(t[0]) == 0 || WrittenCoordFromChar(t[1]) == 0) {
       problems << where + QStringLiteral(": not a point");
     }
     if (!QStringView(u"abcde12").contains(t[2])) {
@@ -188,19 +177,18 @@ void CheckRecord(const RawEntry& e, QStringList& problems) {
   for (int m = 1; m <= count; ++m) {
     const QStringView pair = QStringView(moves).mid(2 * (m - 1), 2);
     const QString where = QStringLiteral("record: move %1 %2").arg(m).arg(Quoted(pair));
-    const int row = WrittenCoord(pair[0]);
-    const int col = WrittenCoord(pair[1]);
+    const int row = WrittenCoordFromChar(pair[0]);
+    const int col = WrittenCoordFromChar(pair[1]);
     if (row == 0 || col == 0) {
       problems << where + QStringLiteral(": not a point");
       continue;
     }
-    if (grid.At(col, row) != 0) {
+    if (grid.At(row, col) != 0) {
       problems << where + QStringLiteral(": plays on an occupied point");
       continue;
     }
-    const int colour = m % 2 == 1 ? kBlack : kWhite;
-    grid.Place(col, row, colour);
-    grid.Capture(col, row, colour, {});
+    grid.Place({row, col}, ColorOfNumber(m));
+    grid.Capture({row, col}, ColorOfNumber(m), {});
   }
 }
 

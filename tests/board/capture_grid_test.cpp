@@ -21,15 +21,17 @@ using Point = std::pair<int, int>;  // (col, row)
 // the order they were erased.
 std::vector<Point> Play(CaptureGrid& grid, int col, int row, int colour) {
   std::vector<Point> erased;
-  grid.Place(col, row, colour);
-  grid.Capture(col, row, colour, [&](int c, int r) { erased.push_back({c, r}); });
+  grid.Place({row, col}, static_cast<StoneColor>(colour));
+  grid.Capture({row, col}, static_cast<StoneColor>(colour), [&](BoardPoint p) {
+    erased.push_back({p.col, p.row});
+  });
   return erased;
 }
 
 bool AnyMark(const CaptureGrid& grid) {
   for (int c = 1; c <= 19; ++c)
     for (int r = 1; r <= 19; ++r)
-      if (grid.At(c, r) > 10) return true;
+      if (grid.At(r, c) > 10) return true;
   return false;
 }
 
@@ -37,7 +39,7 @@ using Cells = std::array<std::array<int, 21>, 21>;
 Cells Snapshot(const CaptureGrid& grid) {
   Cells cells{};
   for (int c = 0; c <= 20; ++c)
-    for (int r = 0; r <= 20; ++r) cells[c][r] = grid.At(c, r);
+    for (int r = 0; r <= 20; ++r) cells[c][r] = grid.At(r, c);
   return cells;
 }
 
@@ -45,25 +47,25 @@ Cells Snapshot(const CaptureGrid& grid) {
 
 TEST(CaptureGridTest, LinkingCountsTheEdgeAsOccupied) {
   CaptureGrid grid;
-  grid.Place(10, 10, 1);
+  grid.Place({10, 10}, StoneColor::Black);
   EXPECT_EQ(grid.At(10, 10), 1);
-  grid.Place(10, 1, 2);  // edge
-  EXPECT_EQ(grid.At(10, 1), 4);
-  grid.Place(19, 19, 1);  // corner
+  grid.Place({1, 10}, StoneColor::White);  // edge
+  EXPECT_EQ(grid.At(1, 10), 4);
+  grid.Place({19, 19}, StoneColor::Black);  // corner
   EXPECT_EQ(grid.At(19, 19), 5);
-  grid.Place(11, 10, 2);  // next to the first stone: both count one more
-  EXPECT_EQ(grid.At(11, 10), 4);
+  grid.Place({10, 11}, StoneColor::White);  // next to the first stone: both count one more
+  EXPECT_EQ(grid.At(10, 11), 4);
   EXPECT_EQ(grid.At(10, 10), 3);
 }
 
 TEST(CaptureGridTest, PointsOffTheBoardAreRefused) {
   CaptureGrid grid;
-  EXPECT_FALSE(grid.Place(0, 5, 1));
-  EXPECT_FALSE(grid.Place(5, 20, 1));
-  EXPECT_FALSE(grid.Place(5, -1, 2));
-  EXPECT_EQ(grid.At(0, 5), 0);
-  grid.Capture(0, 5, 1, [](int, int) { ADD_FAILURE() << "nothing to erase"; });
-  EXPECT_TRUE(grid.Place(19, 19, 1));
+  EXPECT_FALSE(grid.Place({5, 0}, StoneColor::Black));
+  EXPECT_FALSE(grid.Place({20, 5}, StoneColor::Black));
+  EXPECT_FALSE(grid.Place({-1, 5}, StoneColor::White));
+  EXPECT_EQ(grid.At(5, 0), 0);
+  grid.Capture({5, 0}, StoneColor::Black, [](BoardPoint) { ADD_FAILURE() << "nothing to erase"; });
+  EXPECT_TRUE(grid.Place({19, 19}, StoneColor::Black));
 }
 
 TEST(CaptureGridTest, CornerCaptureGoesThroughTheDocumentedValues) {
@@ -71,22 +73,23 @@ TEST(CaptureGridTest, CornerCaptureGoesThroughTheDocumentedValues) {
   EXPECT_TRUE(Play(grid, 1, 1, 2).empty());
   EXPECT_EQ(grid.At(1, 1), 6);
   EXPECT_TRUE(Play(grid, 2, 1, 1).empty());
-  EXPECT_EQ(grid.At(2, 1), 5);
+  EXPECT_EQ(grid.At(1, 2), 5);
   EXPECT_EQ(grid.At(1, 1), 8);
   const std::vector<Point> erased = Play(grid, 1, 2, 1);
   EXPECT_EQ(erased, (std::vector<Point>{{1, 1}}));
   EXPECT_EQ(grid.At(1, 1), 0);
-  EXPECT_EQ(grid.At(2, 1), 3);
   EXPECT_EQ(grid.At(1, 2), 3);
+  EXPECT_EQ(grid.At(2, 1), 3);
   EXPECT_FALSE(AnyMark(grid));
 }
 
 TEST(CaptureGridTest, OverwrittenPointCountsAgainAndIsLoweredAtTheNextCheck) {
   CaptureGrid grid;
-  grid.Place(5, 5, 1);
-  grid.Place(6, 5, 2);
-  for (int i = 0; i < 3; ++i) grid.Place(6, 5, 2);  // the same point three more times
-  EXPECT_EQ(grid.At(5, 5), 9);                      // counted four times over
+  grid.Place({5, 5}, StoneColor::Black);
+  grid.Place({5, 6}, StoneColor::White);
+  for (int i = 0; i < 3; ++i)
+    grid.Place({5, 6}, StoneColor::White);  // the same point three more times
+  EXPECT_EQ(grid.At(5, 5), 9);              // counted four times over
   EXPECT_TRUE(Play(grid, 15, 15, 2).empty());
   EXPECT_FALSE(AnyMark(grid));
 }
@@ -96,14 +99,15 @@ TEST(CaptureGridTest, OverwrittenPointCountsAgainAndIsLoweredAtTheNextCheck) {
 TEST(CaptureGridTest, OneStoneCapturesTwoGroupsLowerDirectionFirstRowsThenColumns) {
   CaptureGrid grid;
   // White group left of (5,5): (4,4) and (4,5); white group below it: (5,6).
-  for (Point w : std::vector<Point>{{4, 4}, {4, 5}, {5, 6}}) grid.Place(w.first, w.second, 2);
+  for (Point w : std::vector<Point>{{4, 4}, {4, 5}, {5, 6}})
+    grid.Place({w.second, w.first}, StoneColor::White);
   for (Point b : std::vector<Point>{{3, 4}, {5, 4}, {4, 3}, {3, 5}, {4, 6}, {6, 6}, {5, 7}})
-    grid.Place(b.first, b.second, 1);
+    grid.Place({b.second, b.first}, StoneColor::Black);
   const std::vector<Point> erased = Play(grid, 5, 5, 1);
   // The left group is found through (4,5) but erased top row first.
   EXPECT_EQ(erased, (std::vector<Point>{{4, 4}, {4, 5}, {5, 6}}));
   EXPECT_EQ(grid.At(5, 5), 1 + 2 * 1);  // only (5,4) still touches it
-  EXPECT_EQ(grid.At(4, 6), 1);          // its white neighbours are gone
+  EXPECT_EQ(grid.At(6, 4), 1);          // its white neighbours are gone
   EXPECT_FALSE(AnyMark(grid));
 }
 
@@ -111,23 +115,23 @@ TEST(CaptureGridTest, StoneWithoutLibertyThatCapturesNothingStays) {
   CaptureGrid grid;
   // Black plays into the middle of four white stones, each of which still has liberties.
   for (Point w : std::vector<Point>{{9, 10}, {11, 10}, {10, 9}, {10, 11}})
-    grid.Place(w.first, w.second, 2);
+    grid.Place({w.second, w.first}, StoneColor::White);
   const Cells before = Snapshot(grid);
   EXPECT_TRUE(Play(grid, 10, 10, 1).empty());
   EXPECT_EQ(grid.At(10, 10), 9);
   EXPECT_FALSE(AnyMark(grid));
   for (Point w : std::vector<Point>{{9, 10}, {11, 10}, {10, 9}, {10, 11}})
-    EXPECT_EQ(grid.At(w.first, w.second), before[w.first][w.second] + 2);
+    EXPECT_EQ(grid.At(w.second, w.first), before[w.first][w.second] + 2);
 }
 
 TEST(CaptureGridTest, StoneWithoutLibertyThatCapturesDropsWhenItsNeighboursGo) {
   CaptureGrid grid;
   // White (2,1) and (1,2) each have the corner as their last liberty; black plays the corner.
-  grid.Place(2, 1, 2);
-  grid.Place(3, 1, 1);
-  grid.Place(2, 2, 1);
-  grid.Place(1, 2, 2);
-  grid.Place(1, 3, 1);
+  grid.Place({1, 2}, StoneColor::White);
+  grid.Place({1, 3}, StoneColor::Black);
+  grid.Place({2, 2}, StoneColor::Black);
+  grid.Place({2, 1}, StoneColor::White);
+  grid.Place({3, 1}, StoneColor::Black);
   const std::vector<Point> erased = Play(grid, 1, 1, 1);
   // Right is direction 2, down is direction 4: (2,1) first, then (1,2).
   EXPECT_EQ(erased, (std::vector<Point>{{2, 1}, {1, 2}}));
@@ -138,13 +142,13 @@ TEST(CaptureGridTest, StoneWithoutLibertyThatCapturesDropsWhenItsNeighboursGo) {
 TEST(CaptureGridTest, MoverStonesAreNeverRemoved) {
   CaptureGrid grid;
   // Black fills its own last liberty next to white stones that still breathe.
-  grid.Place(1, 1, 1);
-  grid.Place(2, 1, 2);
-  grid.Place(2, 2, 2);
-  grid.Place(1, 3, 2);
+  grid.Place({1, 1}, StoneColor::Black);
+  grid.Place({1, 2}, StoneColor::White);
+  grid.Place({2, 2}, StoneColor::White);
+  grid.Place({3, 1}, StoneColor::White);
   EXPECT_TRUE(Play(grid, 1, 2, 1).empty());
   EXPECT_EQ(grid.At(1, 1), 1 + 2 * 4);
-  EXPECT_EQ(grid.At(1, 2), 1 + 2 * 4);
+  EXPECT_EQ(grid.At(2, 1), 1 + 2 * 4);
   EXPECT_FALSE(AnyMark(grid));
 }
 
@@ -167,7 +171,7 @@ struct SnakePosition {
       for (int row = 1; row <= 19; ++row) {
         const Point p{col, row};
         if (p == liberty || p == play) continue;
-        grid.Place(col, row, snake.count(p) ? 2 : 1);
+        grid.Place({row, col}, static_cast<StoneColor>(snake.count(p) ? 2 : 1));
       }
     }
   }
@@ -178,10 +182,12 @@ TEST(CaptureGridTest, LongGroupWithOneFarLibertyIsNotRemoved) {
   ASSERT_EQ(pos.snake.size(), 9u * 17u + 8u);
   CaptureGrid grid;
   pos.Build(grid);
-  grid.Place(pos.play.first, pos.play.second, 1);
+  grid.Place({pos.play.second, pos.play.first}, StoneColor::Black);
   const Cells before = Snapshot(grid);
   std::vector<Point> erased;
-  grid.Capture(pos.play.first, pos.play.second, 1, [&](int c, int r) { erased.push_back({c, r}); });
+  grid.Capture({pos.play.second, pos.play.first}, StoneColor::Black, [&](BoardPoint p) {
+    erased.push_back({p.col, p.row});
+  });
   EXPECT_TRUE(erased.empty());
   const Cells after = Snapshot(grid);
   for (int c = 1; c <= 19; ++c)
@@ -192,14 +198,14 @@ TEST(CaptureGridTest, LongGroupWithoutLibertyIsRemovedWhole) {
   SnakePosition pos;
   CaptureGrid grid;
   pos.Build(grid);
-  grid.Place(pos.liberty.first, pos.liberty.second, 1);
+  grid.Place({pos.liberty.second, pos.liberty.first}, StoneColor::Black);
   const std::vector<Point> erased = Play(grid, pos.play.first, pos.play.second, 1);
   EXPECT_EQ(std::set<Point>(erased.begin(), erased.end()), pos.snake);
   EXPECT_EQ(erased.size(), pos.snake.size());
   EXPECT_TRUE(std::is_sorted(erased.begin(), erased.end(), [](Point a, Point b) {
     return std::make_pair(a.second, a.first) < std::make_pair(b.second, b.first);
   }));
-  for (const Point& p : pos.snake) EXPECT_EQ(grid.At(p.first, p.second), 0);
+  for (const Point& p : pos.snake) EXPECT_EQ(grid.At(p.second, p.first), 0);
   EXPECT_FALSE(AnyMark(grid));
 }
 
@@ -306,8 +312,8 @@ TEST(CaptureGridTest, RandomPlayOutsMatchAFloodFillBoardMoveByMove) {
       totalCaptured += static_cast<int>(removed.size());
       for (int c = 1; c <= 19; ++c) {
         for (int r = 1; r <= 19; ++r) {
-          if (grid.At(c, r) == plain.ExpectedValue(c, r)) continue;
-          FAIL() << "move " << move << " at " << c << "," << r << ": " << grid.At(c, r)
+          if (grid.At(r, c) == plain.ExpectedValue(c, r)) continue;
+          FAIL() << "move " << move << " at " << c << "," << r << ": " << grid.At(r, c)
                  << " instead of " << plain.ExpectedValue(c, r);
         }
       }

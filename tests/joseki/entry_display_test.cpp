@@ -42,7 +42,7 @@ TEST_F(EntryDisplayTest, PresetStonesAlternateGoldAndSilverAndJosekiMovesStartWi
   EXPECT_TRUE(DisplayShows(Board::Joseki, 3, 3, "zkuro2.gif"));
   EXPECT_EQ(S().JosekiGrid.At(4, 4) % 2, 1);    // black
   EXPECT_EQ(S().JosekiGrid.At(16, 16) % 2, 0);  // white
-  EXPECT_EQ(S().JosekiGrid.At(13, 3), 2);       // white, no neighbour
+  EXPECT_EQ(S().JosekiGrid.At(3, 13), 2);       // white, no neighbour
   EXPECT_EQ(S().JosekiGrid.At(3, 3), 1);
   EXPECT_EQ(S().MoveCount, 2);
   EXPECT_EQ(S().StoneNo, 0);
@@ -77,8 +77,8 @@ TEST_F(EntryDisplayTest, TenukiBetweenTwoPresetStonesIsNotDrawn) {
   // The joseki's own tenuki is the display's first: column 19, not behind two placeholders.
   EXPECT_TRUE(DisplayShows(Board::Joseki, 10, 19, "zkuro2.gif"));
   EXPECT_EQ(PointsNotEmpty(Board::Joseki), 5);
-  EXPECT_EQ(S().JosekiGrid.At(18, 10), 0);
-  EXPECT_EQ(S().JosekiGrid.At(19, 10) % 2, 1);  // black, beside the edge
+  EXPECT_EQ(S().JosekiGrid.At(10, 18), 0);
+  EXPECT_EQ(S().JosekiGrid.At(10, 19) % 2, 1);  // black, beside the edge
 
   // The step-by-step display still shows the placeholders: rows 10 and 11 of column 19.
   StartHint(session_);
@@ -95,7 +95,7 @@ TEST_F(EntryDisplayTest, MovesAboveFiftyFiveAreSilverButKeepTheirColourInTheGrid
   EXPECT_TRUE(DisplayShows(Board::Joseki, 11, 13, "ysilver.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 11, 7, "zkuro54.gif"));
   EXPECT_EQ(S().JosekiGrid.At(11, 11), 1);  // move 56: black
-  EXPECT_EQ(S().JosekiGrid.At(13, 11), 2);  // move 57: white
+  EXPECT_EQ(S().JosekiGrid.At(11, 13), 2);  // move 57: white
   EXPECT_EQ(PointsNotEmpty(Board::Joseki), 57);
 }
 
@@ -105,8 +105,8 @@ TEST_F(EntryDisplayTest, JosekiMoveThatCapturesTakesTheStoneOffTheBoard) {
   ShowEntry(session_);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 1, 1, "upleft23.jpg"));
   EXPECT_EQ(S().JosekiGrid.At(1, 1), 0);
-  EXPECT_EQ(S().JosekiGrid.At(2, 1), 3);
   EXPECT_EQ(S().JosekiGrid.At(1, 2), 3);
+  EXPECT_EQ(S().JosekiGrid.At(2, 1), 3);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 1, 2, "zkuro2.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 2, 1, "zkuro4.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 9, 9, "zshiro3.gif"));
@@ -232,7 +232,7 @@ TEST_F(EntryDisplayTest, NumberedStonesAboveFiftyFiveUseTheSetsPlainImage) {
   EXPECT_TRUE(DisplayShows(Board::Record, 11, 11, "zshiro55.gif"));
   EXPECT_TRUE(DisplayShows(Board::Record, 11, 13, "ysilver.gif"));
   EXPECT_TRUE(DisplayShows(Board::Record, 11, 15, "ysilver.gif"));
-  EXPECT_EQ(S().RecordGrid.At(13, 11), 1);  // move 57: black
+  EXPECT_EQ(S().RecordGrid.At(11, 13), 1);  // move 57: black
 
   ShowRecordText("B|1/57|" + LatticePairs(57));
   EXPECT_TRUE(DisplayShows(Board::Record, 11, 9, "zkuro55.gif"));
@@ -298,7 +298,7 @@ TEST_F(EntryDisplayTest, RecordImageThatCannotBeLoadedClearsTheRecordBoard) {
   for (int r = 1; r <= 19; ++r) {
     for (int c = 1; c <= 19; ++c) {
       ASSERT_EQ(PointBlock(session.canvas.Display(), Board::Record, r, c),
-                FileCell(partial.Path(), TileName(c, r)));
+                FileCell(partial.Path(), TileName({r, c})));
     }
   }
   EXPECT_EQ(session.state.RecordGrid.At(4, 4), 0);
@@ -309,8 +309,8 @@ TEST_F(EntryDisplayTest, RecordMoveThatCapturesRemovesTheStone) {
   ShowRecordText("C|1/3|121121");
   EXPECT_TRUE(DisplayShows(Board::Record, 1, 1, "upleft23.jpg"));
   EXPECT_EQ(S().RecordGrid.At(1, 1), 0);
-  EXPECT_EQ(S().RecordGrid.At(2, 1), 3);
   EXPECT_EQ(S().RecordGrid.At(1, 2), 3);
+  EXPECT_EQ(S().RecordGrid.At(2, 1), 3);
   EXPECT_TRUE(DisplayShows(Board::Record, 1, 2, "zkuro1.gif"));
   EXPECT_TRUE(DisplayShows(Board::Record, 2, 1, "zkuro3.gif"));
 }

@@ -81,7 +81,7 @@ class SessionTest : public ::testing::Test {
   }
   // Whether the point shows its empty grid tile on screen.
   bool DisplayEmpty(Board board, int row, int col) {
-    return DisplayShows(board, row, col, TileName(col, row));
+    return DisplayShows(board, row, col, TileName({row, col}));
   }
   // Number of points of a board that do not show their empty tile on screen.
   int PointsNotEmpty(Board board) {

@@ -40,7 +40,7 @@ TEST_F(NextMoveHintTest, EachPressAddsARedStoneAndTurnsThePreviousPlain) {
   EXPECT_TRUE(ui_.josekiEndMarkVisible);  // the last move
   EXPECT_TRUE(ui_.endMarkTimerEnabled);
   EXPECT_EQ(S().HintCount, 0);
-  EXPECT_EQ(S().LastRow, 7);
+  EXPECT_EQ(S().Last.row, 7);
 
   // The next press starts over on top of the board; the old red mark stays.
   ShowNextMove(session_);
@@ -55,7 +55,7 @@ TEST_F(NextMoveHintTest, StartPutsTenukiPresetStonesOnRowsTenThenElevenAtColumnN
   EXPECT_TRUE(DisplayShows(Board::Joseki, 4, 4, "mygold.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 10, 19, "ysilver.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 11, 3, "mygold.gif"));
-  EXPECT_EQ(S().JosekiGrid.At(19, 10), 2 + 2);  // on the edge
+  EXPECT_EQ(S().JosekiGrid.At(10, 19), 2 + 2);  // on the edge
   EXPECT_EQ(S().StoneNo, 0);
   EXPECT_EQ(PointsNotEmpty(Board::Joseki), 3);
 }
@@ -129,7 +129,7 @@ TEST_F(NextMoveHintTest, HintedMoveThatCapturesTakesTheStoneOff) {
   for (int i = 0; i < 4; ++i) ShowNextMove(session_);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 1, 1, "upleft23.jpg"));
   EXPECT_EQ(S().JosekiGrid.At(1, 1), 0);
-  EXPECT_EQ(S().JosekiGrid.At(2, 1), 3);
+  EXPECT_EQ(S().JosekiGrid.At(1, 2), 3);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 2, 1, "zkurored.gif"));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 9, 9, "ysilver.gif"));  // the previous mark, plain
 }
@@ -141,13 +141,13 @@ TEST_F(NextMoveHintTest, RecordStepInBetweenDoesNotMoveThePlainRedraw) {
   StartHint(session_);
   ShowNextMove(session_);
   BackToFirstMove(session_);  // places record move 1 at (12, 12)
-  ASSERT_EQ(S().LastRow, 12);
+  ASSERT_EQ(S().Last.row, 12);
   ShowNextMove(session_);
   EXPECT_TRUE(DisplayShows(Board::Joseki, 3, 3, "ysilver.gif"));
   EXPECT_TRUE(DisplayEmpty(Board::Joseki, 12, 12));
   EXPECT_TRUE(DisplayShows(Board::Joseki, 5, 5, "zkurored.gif"));
-  EXPECT_EQ(S().LastRow, 5);
-  EXPECT_EQ(S().LastCol, 5);
+  EXPECT_EQ(S().Last.row, 5);
+  EXPECT_EQ(S().Last.col, 5);
 }
 
 }  // namespace

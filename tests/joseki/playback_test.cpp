@@ -184,11 +184,11 @@ QString CornerFightRecord(unsigned seed, int* captures) {
     std::vector<std::pair<int, int>> empty;
     for (int c = 1; c <= 8; ++c)
       for (int r = 1; r <= 8; ++r)
-        if (grid.At(c, r) == 0) empty.push_back({c, r});
+        if (grid.At(r, c) == 0) empty.push_back({c, r});
     const auto [c, r] = empty[random() % empty.size()];
-    const int colour = m % 2 != 0 ? 1 : 2;
-    grid.Place(c, r, colour);
-    grid.Capture(c, r, colour, [&](int, int) { ++*captures; });
+    const StoneColor colour = ColorOfNumber(m);
+    grid.Place({r, c}, colour);
+    grid.Capture({r, c}, colour, [&](BoardPoint) { ++*captures; });
     pairs += CharFromCoord(r);
     pairs += CharFromCoord(c);
   }
@@ -211,15 +211,15 @@ TEST_F(PlaybackTest, EveryStepEqualsPlayingTheMovesOneAfterAnother) {
     ASSERT_EQ(S().MoveCount, m);
     const int r = CoordFromChar(moves.mid(2 * (m - 1), 1));
     const int c = CoordFromChar(moves.mid(2 * (m - 1) + 1, 1));
-    const int colour = m % 2 != 0 ? 1 : 2;
-    expected.Place(c, r, colour);
-    expected.Capture(c, r, colour, {});
+    const StoneColor colour = ColorOfNumber(m);
+    expected.Place({r, c}, colour);
+    expected.Capture({r, c}, colour, {});
     lastMove[c][r] = m;
     for (int col = 1; col <= 19; ++col) {
       for (int row = 1; row <= 19; ++row) {
-        ASSERT_EQ(S().RecordGrid.At(col, row), expected.At(col, row)) << col << "," << row;
-        const int stone = expected.At(col, row) != 0 ? lastMove[col][row] : 0;
-        const QString image = stone == 0       ? TileName(col, row)
+        ASSERT_EQ(S().RecordGrid.At(row, col), expected.At(row, col)) << col << "," << row;
+        const int stone = expected.At(row, col) != 0 ? lastMove[col][row] : 0;
+        const QString image = stone == 0       ? TileName({row, col})
                               : stone % 2 != 0 ? QString("zkuro%1.gif").arg(stone)
                                                : QString("zshiro%1.gif").arg(stone);
         ASSERT_TRUE(DisplayShows(Board::Record, row, col, image)) << col << "," << row;

@@ -30,10 +30,10 @@ QRect CellRect(Board board, int col, int row) {
 void ExpectEmptyBoard(const QImage& master, Board board) {
   for (int row = 1; row <= 19; ++row) {
     for (int col = 1; col <= 19; ++col) {
-      const QImage tile = CellOf(LoadSetFile(TileName(col, row)));
-      ASSERT_FALSE(tile.isNull()) << qPrintable(TileName(col, row));
+      const QImage tile = CellOf(LoadSetFile(TileName({row, col})));
+      ASSERT_FALSE(tile.isNull()) << qPrintable(TileName({row, col}));
       EXPECT_TRUE(SameBlock(master, CellRect(board, col, row), tile))
-          << "col " << col << " row " << row << " should show " << qPrintable(TileName(col, row));
+          << "col " << col << " row " << row << " should show " << qPrintable(TileName({row, col}));
     }
   }
 }
@@ -208,7 +208,7 @@ TEST(BoardCanvasFailure, MissingFileKeepsThePreviousPatternAndDrawsNothing) {
 
   const QImage before = canvas.Master();
   const int presents = canvas.PresentCount();
-  EXPECT_FALSE(canvas.RedrawEmptyPoint(Board::Record, 7, 7));
+  EXPECT_FALSE(canvas.RedrawEmptyPoint(Board::Record, {7, 7}));
   EXPECT_EQ(canvas.Master(), before);
   EXPECT_EQ(canvas.PresentCount(), presents);
   EXPECT_EQ(canvas.Pattern(), LoadSetFile(QStringLiteral("zshiro3.gif")));
@@ -233,7 +233,7 @@ TEST(BoardCanvasRedraw, EmptyTileRestoresTheEmptyBoardUnderStones) {
   // The record board's 4-4 point of the lower-left corner lies at (506, 345).
   EXPECT_TRUE(SameBlock(canvas.Master(), QRect(506, 345, 22, 23),
                         CellOf(LoadSetFile(QStringLiteral("zkuro7.gif")))));
-  for (const Point& p : points) EXPECT_TRUE(canvas.RedrawEmptyPoint(p.board, p.col, p.row));
+  for (const Point& p : points) EXPECT_TRUE(canvas.RedrawEmptyPoint(p.board, {p.row, p.col}));
   EXPECT_EQ(canvas.Master(), empty);
   EXPECT_EQ(canvas.Display(), empty);
 }

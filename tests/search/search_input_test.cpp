@@ -40,7 +40,7 @@ TEST_F(SearchInput, RefusedFirstStoneResetsBoardTextsAndNumber) {
     EXPECT_TRUE(st_.MirrorText.isEmpty());
     EXPECT_FALSE(st_.NoBoardInput);
     // An empty record board without markers.
-    EXPECT_EQ(ShownAt(row, col), TileName(col, row));
+    EXPECT_EQ(ShownAt(row, col), TileName({row, col}));
     EXPECT_EQ(ShownAt(4, 4), "crossdot23.jpg");
     EXPECT_EQ(ShownAtPixel(800, 215), "cross23.jpg");
   }
@@ -122,7 +122,7 @@ TEST_F(SearchInput, ClicksAppendTriplesMirroredAndAlternateColours) {
   EXPECT_EQ(ShownAt(6, 3), "zshiro6.gif");
   EXPECT_EQ(st_.StoneNo, 6);
   // Nothing is captured: the record grid is never written.
-  EXPECT_EQ(st_.RecordGrid.At(3, 6), 0);
+  EXPECT_EQ(st_.RecordGrid.At(6, 3), 0);
 }
 
 TEST_F(SearchInput, ClicksOutsideTheRecordBoardOrWhileClosedAreIgnored) {
@@ -170,7 +170,7 @@ TEST_F(SearchInput, StonesFromFiftySixOnAreSilverAndNumbersStopAtTheLimit) {
   EXPECT_EQ(st_.StoneNo, 32767);
   EXPECT_EQ(st_.SearchText, before);
   EXPECT_EQ(ShownAt(7, 7), "cross23.jpg");
-  DrawSearchStone(session_, 8, 8);
+  DrawSearchStone(session_, {8, 8});
   EXPECT_EQ(st_.StoneNo, 32767);
   EXPECT_EQ(ShownAt(8, 8), "cross23.jpg");
 }
