@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench_data.h"
 
 #include <sqlite3.h>
@@ -242,10 +243,8 @@ void WriteDatabase(const QString& path, int count) {
   sql::Database db;
   if (db.Open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) != SQLITE_OK)
     Fail(QStringLiteral("cannot create %1: %2").arg(path, db.ErrorText()));
-  if (db.Exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN;"
-              "CREATE TABLE gocs (id INTEGER PRIMARY KEY, one TEXT, marks TEXT, preset TEXT, "
-              "title TEXT, ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT)") !=
-      SQLITE_OK)
+  if (db.Exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN") != SQLITE_OK ||
+      db.Exec(kCreateGocsTable) != SQLITE_OK)
     Fail(db.ErrorText());
   sql::Statement insert;
   if (insert.Prepare(db,
@@ -370,9 +369,9 @@ QString MirrorOf(const QString& searchText) {
 }
 
 QStringList CheckFirstEntries(const QString& path, int count) {
-  std::vector<RawEntry> entries;
+  std::vector<GocsRow> entries;
   QString error;
-  if (!ReadRawEntries(path, &entries, &error)) return {error};
+  if (!ReadGocsRows(path, &entries, &error)) return {error};
   if (entries.size() > static_cast<size_t>(count)) entries.resize(static_cast<size_t>(count));
   return CheckEntries(entries);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Synthetic joseki databases for the benchmarks: the same entries on every run (fixed seed),
 // shaped like real ones, written into a program folder (fld1/goc.db beside a link to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark program: a QApplication on the offscreen platform, then every benchmark; or,
 // started with --peak-memory-child DIR, the child process that PeakMemory measures.
 

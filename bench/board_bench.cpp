@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing on the boards: one record navigation step (the record board cleared and 300 moves
 // with captures replayed into Master and presented) with the image cache on and off, and the
 // display of one entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LoadSection: opening the database, the section query and the entry table.
 
 #include <benchmark/benchmark.h>

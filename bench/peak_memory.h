@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Peak memory of the program with a section loaded, measured in a child process so that the
 // benchmark's own data does not count.

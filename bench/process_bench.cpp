@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-process figures: the time from starting the program to its menu window on screen, and
 // the peak memory of a process holding a section of 100,000 entries.
 

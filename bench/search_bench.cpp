@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // WorstSearch: RunSearch with twelve stones that match nothing, so that every fallback scan
 // runs, over a whole section.
 

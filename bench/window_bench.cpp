@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OpenWindow: the real joseki window opening on a section offscreen: load, list filled, entry 1
 // drawn and painted; on synthetic sections of growing size, and on each section of the shipped
 // database.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # fld1: the joseki database built from the SGF source under data/joseki/, and the instructions
 # text converted to Shift_JIS with CR LF line breaks.
 set(MORAKU_FLD1_DIR ${CMAKE_BINARY_DIR}/fld1)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tools/make_images draws the fld2 image set and the window's own pictures. Its drawing code
 # is a library so that the tests can check it directly.
 set(MAKE_IMAGES_DIR ${PROJECT_SOURCE_DIR}/tools/make_images)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing: the runnable program folder under <prefix>/lib/moraku (both programs, fld1 and
 # fld2), a launcher in <prefix>/bin, a desktop entry and an icon in the XDG places, and an
 # 'uninstall' target that removes what the last install listed in install_manifest.txt.

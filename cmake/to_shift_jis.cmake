@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Converts the UTF-8 text IN to Shift_JIS (code page 932) with CR LF line breaks in OUT.
 file(READ ${IN} text)
 string(REPLACE "\r\n" "\n" text "${text}")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs `moraku-db verify --engine gnugo` on a freshly built joseki database.
 #   cmake -DTOOL=<moraku-db> -DDB=<database> -P verify_joseki.cmake
 # Where GNU Go is not installed the verification is skipped with a warning (scripts/deps installs

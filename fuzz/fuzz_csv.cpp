@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV loader: parsing, then mapping the rows onto the table gocs.
 
 #include <cstdint>

@@ -87,9 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   QSet<QString> seen;
   QString error;
-  moraku::ForEachRawEntry(
+  moraku::ForEachGocsRow(
       path,
-      [&seen](const moraku::RawEntry& entry) {
+      [&seen](const moraku::GocsRow& entry) {
         const int problems = moraku::ReportEntryProblems(entry, seen, [](const QString& line) {
           if (line.size() > 1000) __builtin_trap();  // titles are cut, problems are short
         });

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stone, marker and preset strings of an entry through ShowEntry, the next-move hint and
 // the search over a section that holds them. Input: preset field, hint presses, markers,
 // search text, mirror text, then the stone string (each UTF-8).

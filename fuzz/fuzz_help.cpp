@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instructions text: Shift_JIS decoding, then cutting out each of the topics.
 
 #include <cstdint>

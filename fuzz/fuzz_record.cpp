@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record text of an entry through ParseRecord/ShowRecord and the six record buttons.
 // Input: up to 48 button presses, then the record text (UTF-8).
 

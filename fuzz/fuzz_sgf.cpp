@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SGF importer: parsing a file, then taking its paths as entries.
 // Input: one byte for the default preset count and the section, then the file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the fuzz targets that drive the joseki window's procedures: a Qt application on
 // the offscreen platform, a session over the build's image set, and one entry built the way

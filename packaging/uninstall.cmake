@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Removes exactly the files listed in an install manifest, then the program folders that are
 # left empty. Run with -DMANIFEST=<build>/install_manifest.txt.
 if(NOT MANIFEST OR NOT EXISTS "${MANIFEST}")

@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Small gocs databases written by the data tests.
+// Small gocs databases written by the tests.
 
 #include <sqlite3.h>
 
@@ -12,8 +13,8 @@
 
 namespace moraku::test {
 
-// One row of gocs; a field left empty (std::nullopt) is stored as NULL.
-struct GocsRow {
+// One row of gocs as a test writes it; a field left empty (std::nullopt) is stored as NULL.
+struct NullableRow {
   std::optional<QString> one = QStringLiteral("0");
   std::optional<QString> marks = QString();
   std::optional<QString> preset = QStringLiteral("1");
@@ -26,8 +27,8 @@ struct GocsRow {
 };
 
 // A row with the given title and entry code, everything else ordinary.
-inline GocsRow Row(const QString& title, const QString& five, const QString& one = "0") {
-  GocsRow r;
+inline NullableRow Row(const QString& title, const QString& five, const QString& one = "0") {
+  NullableRow r;
   r.title = title;
   r.five = five;
   r.one = one;
@@ -36,7 +37,7 @@ inline GocsRow Row(const QString& title, const QString& five, const QString& one
 
 // Creates the database file `path` with the table gocs holding `rows` (ids 1, 2, ...).
 // Returns false (and fails the calling test through the caller's ASSERT) on any SQLite error.
-inline bool WriteGocs(const QString& path, const std::vector<GocsRow>& rows) {
+inline bool WriteGocs(const QString& path, const std::vector<NullableRow>& rows) {
   sql::Database db;
   if (db.Open(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) != SQLITE_OK) return false;
   QString error;
@@ -47,7 +48,7 @@ inline bool WriteGocs(const QString& path, const std::vector<GocsRow>& rows) {
     return false;
   }
   std::int64_t id = 0;
-  for (const GocsRow& r : rows) {
+  for (const NullableRow& r : rows) {
     insert.Reset();
     insert.BindInt64(1, ++id);
     const std::optional<QString>* fields[] = {&r.one,     &r.marks,  &r.preset, &r.title, &r.ref,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board picture on screen (Display): paints what the board canvas last presented and
 // reports the pointer's moves and clicks.

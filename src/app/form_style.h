@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Units, colours, fonts and frame lines shared by the program's windows. Window tables give
 // positions in twips (15 to a pixel) and colours as 0xBBGGRR.

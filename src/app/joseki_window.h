@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The joseki window: the board picture, the entry list, the texts and the command buttons laid
 // out as designed, with every event forwarded to the window's procedures. Each widget carries

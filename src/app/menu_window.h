@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu window: a button for each section, the operating instructions and the end
 // button. It keeps the two values that live for the whole run: SectionIndex and HelpText.

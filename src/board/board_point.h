@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A point of the board, a stone's colour, and the tenuki that has no point.
 

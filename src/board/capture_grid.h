@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The capture grid of one board: for every stone its colour and how many of its four
 // neighbours are occupied, and the removal of opposing groups left without a liberty.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Coordinate characters, move strings and the pixel cells of the two boards.
 

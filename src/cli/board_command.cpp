@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db board: the record board after replaying a record text, as text.
 
 #include "board/capture_grid.h"

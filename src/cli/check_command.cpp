@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db check --db DB: verifies the database file and every entry of the joseki database.
 
 #include <sqlite3.h>
@@ -70,9 +71,9 @@ int RunCheck(const QStringList& args, QTextStream& out, QTextStream& err) {
   qint64 problems = 0;
   QSet<QString> seenIds;
   QString error;
-  const bool read = ForEachRawEntry(
+  const bool read = ForEachGocsRow(
       path,
-      [&](const RawEntry& entry) {
+      [&](const GocsRow& entry) {
         ++entries;
         problems += ReportEntryProblems(entry, seenIds,
                                         [&out](const QString& text) { out << text << "\n"; });

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of moraku-db. Each takes the arguments after its name, writes its results to
 // `out` and its complaints to `err`, and returns the process exit status (0 success).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db export-sgf --db DB [--section 1|2|3] --out FILE.sgf: writes the entries of the
 // database (or of one section's code) as SGF that import-sgf reads back into the same rows.
 
@@ -42,14 +43,14 @@ int RunExportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
     err << "moraku-db: " << outPath << " is the database; writing it would destroy it\n";
     return kExitFailure;
   }
-  std::vector<RawEntry> rows;
+  std::vector<GocsRow> rows;
   QString error;
-  if (!ReadRawEntries(dbPath, &rows, &error)) {
+  if (!ReadGocsRows(dbPath, &rows, &error)) {
     err << "moraku-db: " << error << "\n";
     return kExitFailure;
   }
   if (!sectionCode.isNull()) {
-    std::erase_if(rows, [&](const RawEntry& e) { return !e.five.startsWith(sectionCode); });
+    std::erase_if(rows, [&](const GocsRow& e) { return !e.five.startsWith(sectionCode); });
   }
   const SgfExport sgf = RowsToSgf(rows);
   for (const QString& left : sgf.leftOut) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db import-sgf FILE... --db DB [--section 1|2|3] [--preset N] [--strict]: adds the
 // entries of SGF files to the database: the entries of our own source files as they stand, one
 // entry per path of other game trees.

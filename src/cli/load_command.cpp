@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db load CSV DB: builds the joseki database from its CSV source.
 
 #include <QFileInfo>

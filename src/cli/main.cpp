@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db: the command-line tool for the joseki database.
 
 #include <QCoreApplication>

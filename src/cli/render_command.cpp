@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db render: draws an entry of a section as the joseki window shows it and saves the
 // board picture.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db search: enters the points as clicks on the record board and searches the section as
 // the joseki window does.
 

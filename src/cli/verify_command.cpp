@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db verify --engine gnugo --db DB [--section N] [--verbose] [--timeout SECONDS]:
 // replays every entry on a Go engine and reports lines that end with an unsettled or dead group,
 // a stone left in atari, or the same stones as another entry.
@@ -64,15 +65,15 @@ int RunVerify(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     timeoutSeconds = static_cast<int>(*seconds);
   }
-  std::vector<RawEntry> entries;
+  std::vector<GocsRow> entries;
   QString error;
-  if (!ReadRawEntries(dbPath, &entries, &error)) {
+  if (!ReadGocsRows(dbPath, &entries, &error)) {
     err << "moraku-db verify: cannot read the joseki database " << error << "\n";
     return kExitFailure;
   }
   if (section != 0) {
     const QChar code(FindSection(section)->code);
-    std::erase_if(entries, [code](const RawEntry& e) { return !e.five.startsWith(code); });
+    std::erase_if(entries, [code](const GocsRow& e) { return !e.five.startsWith(code); });
   }
 
   const QString program = EngineProgram(line.Value(QStringLiteral("engine")));

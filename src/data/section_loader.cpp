@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/section_loader.h"
 
 #include <sqlite3.h>
@@ -8,6 +9,7 @@
 #include <unordered_map>
 
 #include "board/coords.h"
+#include "data/gocs_row.h"
 #include "data/sqlite_db.h"
 
 namespace moraku {
@@ -17,18 +19,8 @@ namespace {
 // A reader waits this long for a writer's lock, then reports the file as busy.
 constexpr int kBusyTimeoutMs = 250;
 
-// Fields of a gocs record, by position.
-enum Field : int {
-  kKeyField = 0,
-  kMarksField = 2,
-  kPresetCountField = 3,
-  kTitleField = 4,
-  kRefField = 5,
-  kCommentField = 6,
-  kStonesField = 7,
-  kRecordField = 8,
-  kFieldsRead = 9,
-};
+// The program reads the columns up to the record; the code and `one` only filter and order.
+constexpr int kFieldsRead = kRecordColumn + 1;
 
 QString Message(const QString& path, const QString& reason) {
   return QStringLiteral("定石データベースを開けません。\nファイル: %1\n理由: %2")
@@ -85,19 +77,19 @@ bool HasGocsTable(sql::Database& db) {
 
 // Fills `entry` and `record` from the current row of `rows`.
 void ReadRow(const sql::Statement& rows, Entry& entry, SearchRecord& record) {
-  QString stones = rows.ColumnText(kStonesField);
-  entry.title = rows.ColumnText(kTitleField);
-  entry.ref = rows.ColumnText(kRefField);
-  entry.comment = rows.ColumnText(kCommentField);
-  entry.marks = rows.ColumnText(kMarksField);
-  entry.record = rows.ColumnText(kRecordField);
+  QString stones = rows.ColumnText(kStonesColumn);
+  entry.title = rows.ColumnText(kTitleColumn);
+  entry.ref = rows.ColumnText(kRefColumn);
+  entry.comment = rows.ColumnText(kCommentColumn);
+  entry.marks = rows.ColumnText(kMarksColumn);
+  entry.record = rows.ColumnText(kRecordColumn);
   // A negative count reads as no preset stones; a count beyond the string takes all of it.
-  const int n = std::max(0, CoordFromChar(rows.ColumnText(kPresetCountField)));
+  const int n = std::max(0, CoordFromChar(rows.ColumnText(kPresetColumn)));
   entry.presetCount = n;
   const qsizetype split = std::min<qsizetype>(3 * static_cast<qsizetype>(n), stones.size());
   entry.preset = stones.left(split);
   entry.moves = stones.mid(split);
-  record.key = rows.ColumnText(kKeyField);
+  record.key = rows.ColumnText(kIdColumn);
   record.stones = std::move(stones);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sections of the joseki collection, one row each: the menu's number for it, the code
 // character that starts its entries' codes, the menu caption, Black's opening point, the list

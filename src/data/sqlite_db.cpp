@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/sqlite_db.h"
 
 #include <sqlite3.h>
@@ -151,16 +152,13 @@ Statement::~Statement() {
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)),
-      stmt_(std::exchange(other.stmt_, nullptr)),
-      lastResult_(other.lastResult_) {}
+    : db_(std::exchange(other.db_, nullptr)), stmt_(std::exchange(other.stmt_, nullptr)) {}
 
 Statement& Statement::operator=(Statement&& other) noexcept {
   if (this != &other) {
     if (stmt_ != nullptr) sqlite3_finalize(stmt_);
     db_ = std::exchange(other.db_, nullptr);
     stmt_ = std::exchange(other.stmt_, nullptr);
-    lastResult_ = other.lastResult_;
   }
   return *this;
 }
@@ -199,14 +197,11 @@ int Statement::BindNull(int index) {
 }
 
 StepResult Statement::Step() {
-  if (stmt_ == nullptr) {
-    lastResult_ = SQLITE_MISUSE;
-    return StepResult::Error;
-  }
-  lastResult_ = sqlite3_step(stmt_);
-  if (lastResult_ == SQLITE_ROW) return StepResult::Row;
-  if (lastResult_ == SQLITE_DONE) return StepResult::Done;
-  if (db_ != nullptr) db_->NoteError(lastResult_);
+  if (stmt_ == nullptr) return StepResult::Error;
+  const int result = sqlite3_step(stmt_);
+  if (result == SQLITE_ROW) return StepResult::Row;
+  if (result == SQLITE_DONE) return StepResult::Done;
+  if (db_ != nullptr) db_->NoteError(result);
   return StepResult::Error;
 }
 
@@ -240,10 +235,6 @@ QString Statement::ColumnText(int i) const {
   // loaded section keeps many such strings, so give the rest back.
   if (s.capacity() - s.size() > 16) s.squeeze();
   return s;
-}
-
-bool Statement::ColumnIsNull(int i) const {
-  return stmt_ == nullptr || sqlite3_column_type(stmt_, i) == SQLITE_NULL;
 }
 
 }  // namespace moraku::sql

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small RAII layer over the SQLite C API: one database connection and its prepared
 // statements. Nothing here throws; failures are reported by return value, and the text of the
@@ -91,8 +92,6 @@ class Statement {
   // stays empty and db.ErrorText() says why.
   int Prepare(Database& db, const char* sql);
 
-  bool IsPrepared() const { return stmt_ != nullptr; }
-
   // Binds parameter `index` (1-based). Return the SQLite result code.
   int BindText(int index, QStringView text);
   int BindInt64(int index, std::int64_t value);
@@ -117,16 +116,9 @@ class Statement {
   // Column `i` of the current row as a 64-bit integer (SQLite's conversion; NULL reads as 0).
   std::int64_t ColumnInt64(int i) const;
 
-  // Whether column `i` of the current row is NULL.
-  bool ColumnIsNull(int i) const;
-
-  // Result code of the last Step (SQLITE_ROW, SQLITE_DONE or an error code).
-  int LastResult() const { return lastResult_; }
-
  private:
   Database* db_ = nullptr;
   sqlite3_stmt* stmt_ = nullptr;
-  int lastResult_ = 0;
 };
 
 }  // namespace moraku::sql

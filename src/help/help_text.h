@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The operating instructions: reading the Shift_JIS text file and cutting one topic out of it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing the entry shown on both boards: preset stones, numbered joseki moves with captures,
 // markers, and the record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Making an entry the entry shown: the list's click, the first entry after the load, the entry
 // found by the search, and the text-size button.

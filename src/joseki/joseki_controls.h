@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of the joseki window that its procedures touch. The window implements it with
 // real widgets; RecordingControls stands in for them without a screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One open joseki window without its widgets: the state, the board canvas and the controls the
 // procedures touch. Every procedure of the window takes a JosekiSession.

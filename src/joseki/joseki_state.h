@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The working state of the joseki window: every member its procedures share. It lives as long
 // as the window and is discarded with it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "joseki/next_move_hint.h"
 
 #include "board/coords.h"

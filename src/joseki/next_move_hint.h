@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The next-move hint: the joseki replayed on the joseki board one move per press, the newest
 // move marked in red.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stepping through the record: each step clears the record board and replays moves 1 to the
 // target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "joseki/record_text.h"
 
 #include <algorithm>
@@ -21,21 +22,42 @@ int LeadingNumber(QStringView text) {
   return static_cast<int>(negative ? -value : value);
 }
 
-std::optional<RecordParts> SplitRecordText(QStringView text) {
-  if (text.size() < 2) return std::nullopt;
+RecordTextCut CutRecordText(QStringView text) {
+  using Fault = RecordTextCut::Fault;
+  RecordTextCut cut;
   const qsizetype bar = text.indexOf(u'|');
-  if (bar < 0) return std::nullopt;
+  if (bar < 0) {
+    cut.fault = Fault::NoCaptionBar;
+    return cut;
+  }
   const QStringView rest = text.mid(bar + 1);
   const qsizetype bar2 = rest.indexOf(u'|');
-  if (bar2 < 0) return std::nullopt;
+  if (bar2 < 0) {
+    cut.fault = Fault::NoNumbersBar;
+    return cut;
+  }
   const QStringView numbers = rest.left(bar2);
   const qsizetype slash = numbers.indexOf(u'/');
-  if (slash < 0) return std::nullopt;
+  if (slash < 0) {
+    cut.fault = Fault::NoSlash;
+    return cut;
+  }
+  cut.caption = text.left(bar);
+  cut.first = numbers.left(slash);
+  cut.last = numbers.mid(slash + 1);
+  cut.moves = rest.mid(bar2 + 1);
+  return cut;
+}
+
+std::optional<RecordParts> SplitRecordText(QStringView text) {
+  if (text.size() < 2) return std::nullopt;
+  const RecordTextCut cut = CutRecordText(text);
+  if (cut.fault != RecordTextCut::Fault::None) return std::nullopt;
   RecordParts parts;
-  parts.caption = text.left(bar).toString();
-  parts.numberLimit = LeadingNumber(numbers.left(slash));
-  parts.recordLength = LeadingNumber(numbers.mid(slash + 1));
-  parts.rawMoves = rest.mid(bar2 + 1).toString();
+  parts.caption = cut.caption.toString();
+  parts.numberLimit = LeadingNumber(cut.first);
+  parts.recordLength = LeadingNumber(cut.last);
+  parts.rawMoves = cut.moves.toString();
   parts.moves = RemoveFirstSpaces(parts.rawMoves);
   return parts;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record text of an entry: "caption|first/last|moves", and the moves of a record read as
 // pairs of coordinate characters.
@@ -26,6 +27,18 @@ struct RecordParts {
 // arithmetic on it overflows.
 int LeadingNumber(QStringView text);
 inline constexpr int kMaxRecordNumber = 1'000'000;
+
+// Where the separators of a record text "caption|first/last|moves" fall, as views into the
+// text. `fault` names the first separator that is missing; the views from there on are empty.
+struct RecordTextCut {
+  enum class Fault { None, NoCaptionBar, NoNumbersBar, NoSlash };
+  Fault fault = Fault::None;
+  QStringView caption;  // before the first "|"
+  QStringView first;    // between the first "|" and the "/"
+  QStringView last;     // between the "/" and the second "|"
+  QStringView moves;    // after the second "|", as written
+};
+RecordTextCut CutRecordText(QStringView text);
 
 // Cuts a record text into its parts. Returns nothing for a text that has no record: shorter
 // than 2 characters, or missing either "|" or the "/" between the two numbers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The joseki window's controls without a window: each control's state is kept in a public
 // member and nothing is drawn. moraku-db, the tests, the fuzz targets and the benchmarks run

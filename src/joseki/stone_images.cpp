@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "joseki/stone_images.h"
 
 #include "render/image_names.h"

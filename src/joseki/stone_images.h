@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which image file of the image set shows a stone or marker of the entry display, the record
 // playback and the next-move hint.

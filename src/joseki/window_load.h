@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening the joseki window on a section: the database is read into the entry table, the list
 // filled and entry 1 shown.

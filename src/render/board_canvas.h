@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The off-screen board picture (Master), the cell-image source (Pattern), the one drawing
 // primitive (DrawCell) and presenting: copying what was drawn to the picture on screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names of the files of the fld2 image set and the rule that gives each point its tile.
 

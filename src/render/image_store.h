@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loads the cell images of the fld2 folder, keeping each one after its first load.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search over a section's records as plain functions: the exact scan, the prefix scan,
 // ChooseHit, locating the hit again by its key, and the fallback that drops stones from the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one orientation of a stored joseki line. Every line is kept turned so that Black's first
 // stone is in the upper-left corner; where two symmetries keep it there, the line's first stone

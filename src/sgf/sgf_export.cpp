@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sgf/sgf_export.h"
 
 #include <algorithm>
@@ -89,7 +90,7 @@ std::optional<std::vector<LineMove>> MovesOf(const QString& stones, QString* why
 
 class TreeWriter {
  public:
-  TreeWriter(const std::vector<RawEntry>& rows, QString& out) : rows_(rows), out_(out) {}
+  TreeWriter(const std::vector<GocsRow>& rows, QString& out) : rows_(rows), out_(out) {}
 
   void Add(int row, const std::vector<LineMove>& moves);
   void WriteBelowRoot();
@@ -98,7 +99,7 @@ class TreeWriter {
   void WriteNode(int node);
   void WriteEntry(int row);
 
-  const std::vector<RawEntry>& rows_;
+  const std::vector<GocsRow>& rows_;
   QString& out_;
   std::vector<TreeNode> nodes_{TreeNode{}};
 };
@@ -126,7 +127,7 @@ void TreeWriter::Add(int row, const std::vector<LineMove>& moves) {
 }
 
 void TreeWriter::WriteEntry(int row) {
-  const RawEntry& e = rows_[static_cast<std::size_t>(row)];
+  const GocsRow& e = rows_[static_cast<std::size_t>(row)];
   out_.append(QStringLiteral("N[%1]").arg(Escaped(e.title)));
   if (!e.comment.isEmpty()) out_.append(QStringLiteral("C[%1]").arg(Escaped(e.comment)));
   QString why;
@@ -193,12 +194,12 @@ QString SectionCaption(QChar sectionChar) {
   return QString::fromUtf8(section->caption);
 }
 
-SgfExport RowsToSgf(const std::vector<RawEntry>& rows) {
+SgfExport RowsToSgf(const std::vector<GocsRow>& rows) {
   SgfExport result;
   // The rows that can be written, with their moves, by section character.
   std::map<char16_t, std::vector<std::pair<int, std::vector<LineMove>>>> sections;
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    const RawEntry& e = rows[k];
+    const GocsRow& e = rows[k];
     QString why;
     std::optional<std::vector<LineMove>> moves = MovesOf(e.stones, &why);
     bool idOk = false;
@@ -221,8 +222,8 @@ SgfExport RowsToSgf(const std::vector<RawEntry>& rows) {
   QString out;
   for (auto& [sectionChar, entries] : sections) {
     std::stable_sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
-      const RawEntry& x = rows[static_cast<std::size_t>(a.first)];
-      const RawEntry& y = rows[static_cast<std::size_t>(b.first)];
+      const GocsRow& x = rows[static_cast<std::size_t>(a.first)];
+      const GocsRow& y = rows[static_cast<std::size_t>(b.first)];
       if (x.five != y.five) return x.five < y.five;
       return x.id.toLongLong() < y.id.toLongLong();
     });

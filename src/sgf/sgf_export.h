@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing rows of the table gocs as SGF, losslessly: every column travels, in the standard
 // properties where SGF has one and in documented private properties elsewhere.
@@ -39,6 +40,6 @@ QString SectionCaption(QChar sectionChar);
 // points written as writers write them and tenuki, or not alternating from black; when its
 // markers are not whole triples of such points and known codes; when its id is not an integer;
 // or when its code is empty.
-SgfExport RowsToSgf(const std::vector<RawEntry>& rows);
+SgfExport RowsToSgf(const std::vector<GocsRow>& rows);
 
 }  // namespace moraku

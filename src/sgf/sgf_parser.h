@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading SGF game records (FF[1] to FF[4]) into a syntax tree: game trees, nodes, properties
 // and their raw values. The parser knows nothing about Go beyond the syntax; the importer gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a database file all at once: the new content is written to a temporary file beside
 // it and renamed over it, so a failure or a kill at any moment leaves the old file intact.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading comma-separated values (RFC 4180) in UTF-8.
 

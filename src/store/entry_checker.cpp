@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/entry_checker.h"
 
 #include <sqlite3.h>
@@ -10,6 +11,7 @@
 #include "board/coords.h"
 #include "data/sections.h"
 #include "data/sqlite_db.h"
+#include "joseki/record_text.h"
 
 namespace moraku {
 
@@ -37,7 +39,7 @@ std::optional<int> PlainNumber(QStringView text) {
   return value;
 }
 
-void CheckStones(const RawEntry& e, QStringList& problems) {
+void CheckStones(const GocsRow& e, QStringList& problems) {
   const QString& s = e.stones;
   if (s.isEmpty()) {
     problems << QStringLiteral("stones: empty");
@@ -86,7 +88,7 @@ void CheckStones(const RawEntry& e, QStringList& problems) {
   }
 }
 
-void CheckPreset(const RawEntry& e, QStringList& problems) {
+void CheckPreset(const GocsRow& e, QStringList& problems) {
   if (e.preset.size() != 1) {
     problems << QStringLiteral("preset: %1 is not one coordinate character").arg(Quoted(e.preset));
     return;
@@ -110,7 +112,7 @@ void CheckPreset(const RawEntry& e, QStringList& problems) {
   }
 }
 
-void CheckMarks(const RawEntry& e, QStringList& problems) {
+void CheckMarks(const GocsRow& e, QStringList& problems) {
   const QString& m = e.marks;
   if (m.size() % 3 != 0) {
     problems << QStringLiteral("marks: %1 characters are not whole triples").arg(m.size());
@@ -127,37 +129,32 @@ void CheckMarks(const RawEntry& e, QStringList& problems) {
   }
 }
 
-void CheckRecord(const RawEntry& e, QStringList& problems) {
+void CheckRecord(const GocsRow& e, QStringList& problems) {
   const QStringView text(e.record);
   if (text.size() < 2) return;  // no record
-  const qsizetype bar = text.indexOf(u'|');
-  if (bar < 0) {
-    problems << QStringLiteral("record: no \"|\" after the caption");
-    return;
+  const RecordTextCut cut = CutRecordText(text);
+  switch (cut.fault) {
+    case RecordTextCut::Fault::None:
+      break;
+    case RecordTextCut::Fault::NoCaptionBar:
+      problems << QStringLiteral("record: no \"|\" after the caption");
+      return;
+    case RecordTextCut::Fault::NoNumbersBar:
+      problems << QStringLiteral("record: no \"|\" after the numbers");
+      return;
+    case RecordTextCut::Fault::NoSlash:
+      problems << QStringLiteral("record: no \"/\" between the two numbers");
+      return;
   }
-  const QStringView rest = text.mid(bar + 1);
-  const qsizetype bar2 = rest.indexOf(u'|');
-  if (bar2 < 0) {
-    problems << QStringLiteral("record: no \"|\" after the numbers");
-    return;
-  }
-  const QStringView numbers = rest.left(bar2);
-  const qsizetype slash = numbers.indexOf(u'/');
-  if (slash < 0) {
-    problems << QStringLiteral("record: no \"/\" between the two numbers");
-    return;
-  }
-  const std::optional<int> first = PlainNumber(numbers.left(slash));
-  const std::optional<int> last = PlainNumber(numbers.mid(slash + 1));
+  const std::optional<int> first = PlainNumber(cut.first);
+  const std::optional<int> last = PlainNumber(cut.last);
   if (!first) {
-    problems << QStringLiteral("record: first number %1 is not a number")
-                    .arg(Quoted(numbers.left(slash)));
+    problems << QStringLiteral("record: first number %1 is not a number").arg(Quoted(cut.first));
   }
   if (!last) {
-    problems << QStringLiteral("record: last number %1 is not a number")
-                    .arg(Quoted(numbers.mid(slash + 1)));
+    problems << QStringLiteral("record: last number %1 is not a number").arg(Quoted(cut.last));
   }
-  const QString moves = RemoveFirstSpaces(rest.mid(bar2 + 1).toString());
+  const QString moves = RemoveFirstSpaces(cut.moves.toString());
   if (moves.size() % 2 != 0) {
     problems << QStringLiteral("record: the moves have an odd number of characters");
   }
@@ -194,7 +191,7 @@ void CheckRecord(const RawEntry& e, QStringList& problems) {
 
 }  // namespace
 
-QStringList CheckEntry(const RawEntry& entry) {
+QStringList CheckEntry(const GocsRow& entry) {
   QStringList problems;
   CheckStones(entry, problems);
   CheckPreset(entry, problems);
@@ -210,7 +207,7 @@ QStringList CheckEntry(const RawEntry& entry) {
   return problems;
 }
 
-int ReportEntryProblems(const RawEntry& entry, QSet<QString>& seenIds,
+int ReportEntryProblems(const GocsRow& entry, QSet<QString>& seenIds,
                         const std::function<void(const QString&)>& line) {
   QStringList problems = CheckEntry(entry);
   if (seenIds.contains(entry.id)) problems << QStringLiteral("id is used by an earlier entry");
@@ -235,17 +232,17 @@ int ReportEntryProblems(const RawEntry& entry, QSet<QString>& seenIds,
   return static_cast<int>(problems.size());
 }
 
-QStringList CheckEntries(const std::vector<RawEntry>& entries) {
+QStringList CheckEntries(const std::vector<GocsRow>& entries) {
   QStringList lines;
   QSet<QString> seen;
-  for (const RawEntry& e : entries) {
+  for (const GocsRow& e : entries) {
     ReportEntryProblems(e, seen, [&lines](const QString& line) { lines << line; });
   }
   return lines;
 }
 
-bool ForEachRawEntry(const QString& path, const std::function<void(const RawEntry&)>& visit,
-                     QString* error, std::chrono::milliseconds budget) {
+bool ForEachGocsRow(const QString& path, const std::function<void(const GocsRow&)>& visit,
+                    QString* error, std::chrono::milliseconds budget) {
   sql::Database db;
   if (db.OpenUntrusted(path, budget) != SQLITE_OK) {
     *error = path + QStringLiteral(": ") + db.ErrorText();
@@ -272,7 +269,7 @@ bool ForEachRawEntry(const QString& path, const std::function<void(const RawEntr
                (db.TimedOut() ? QStringLiteral("reading took too long; stopped") : db.ErrorText());
       return false;
     }
-    RawEntry e;
+    GocsRow e;
     QString* fields[kByPosition] = {&e.id,  &e.one,     &e.marks,  &e.preset, &e.title,
                                     &e.ref, &e.comment, &e.stones, &e.record};
     for (int i = 0; i < kByPosition; ++i) {
@@ -284,10 +281,10 @@ bool ForEachRawEntry(const QString& path, const std::function<void(const RawEntr
   }
 }
 
-bool ReadRawEntries(const QString& path, std::vector<RawEntry>* entries, QString* error) {
+bool ReadGocsRows(const QString& path, std::vector<GocsRow>* entries, QString* error) {
   entries->clear();
-  const bool ok = ForEachRawEntry(
-      path, [entries](const RawEntry& e) { entries->push_back(e); }, error);
+  const bool ok = ForEachGocsRow(
+      path, [entries](const GocsRow& e) { entries->push_back(e); }, error);
   if (!ok) entries->clear();
   return ok;
 }

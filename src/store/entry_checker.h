@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Verifying the entries of the joseki database: the shape of every field the window reads, and
 // that the stones and the record can be played out on a board.
@@ -9,21 +10,9 @@
 #include <functional>
 #include <vector>
 
-namespace moraku {
+#include "data/gocs_row.h"
 
-// One row of table gocs as the checker sees it: every field as text, in table order.
-struct RawEntry {
-  QString id;       // 0: key
-  QString one;      // 1: '0' for listed entries
-  QString marks;    // 2: marker triples
-  QString preset;   // 3: one coordinate character, the number of preset stones
-  QString title;    // 4
-  QString ref;      // 5
-  QString comment;  // 6
-  QString stones;   // 7: stone triples, preset stones first
-  QString record;   // 8: "caption|first/last|moves", or shorter than 2 characters for none
-  QString five;     // 9: section character + sort key
-};
+namespace moraku {
 
 // The problems of one entry, each a short English phrase (empty when the entry is sound):
 // - stones: whole triples; each a point of two coordinate characters 1..19 as writers write
@@ -39,7 +28,7 @@ struct RawEntry {
 //   first " " and the first "　", as the display does) whole pairs of coordinate characters,
 //   and a replay (odd moves black) that never plays on an occupied point;
 // - five starts with the code character of a section ('0', '1' or '2'); one is "0".
-QStringList CheckEntry(const RawEntry& entry);
+QStringList CheckEntry(const GocsRow& entry);
 
 // A report line names the entry by its id and its title cut to this many characters ("…" marks
 // a cut) and says what is wrong in at most kReportedProblemLength characters; an entry reports
@@ -51,12 +40,12 @@ inline constexpr int kProblemsPerEntry = 10;
 // Reports the problems of `entry` one line at a time through `line`, each
 // "<id> <title>: <what is wrong>", including an id already in `seenIds` (to which the entry's
 // id is added). Returns the number of problems (also those not reported one by one).
-int ReportEntryProblems(const RawEntry& entry, QSet<QString>& seenIds,
+int ReportEntryProblems(const GocsRow& entry, QSet<QString>& seenIds,
                         const std::function<void(const QString&)>& line);
 
 // Checks every entry and that no id is used twice: the lines of ReportEntryProblems, entries in
 // the given order.
-QStringList CheckEntries(const std::vector<RawEntry>& entries);
+QStringList CheckEntries(const std::vector<GocsRow>& entries);
 
 // How long the checker may read one database: a hostile view that runs longer is stopped.
 inline constexpr std::chrono::milliseconds kCheckBudget{60000};
@@ -66,10 +55,10 @@ inline constexpr std::chrono::milliseconds kCheckBudget{60000};
 // as an empty string. The file is opened as the window opens it (read-only, untrusted). Returns
 // false with `error` naming the file and why when the file or the table cannot be read.
 // A read that takes longer than `budget` is stopped with an error.
-bool ForEachRawEntry(const QString& path, const std::function<void(const RawEntry&)>& visit,
-                     QString* error, std::chrono::milliseconds budget = kCheckBudget);
+bool ForEachGocsRow(const QString& path, const std::function<void(const GocsRow&)>& visit,
+                    QString* error, std::chrono::milliseconds budget = kCheckBudget);
 
-// The rows of ForEachRawEntry, all at once.
-bool ReadRawEntries(const QString& path, std::vector<RawEntry>* entries, QString* error);
+// The rows of ForEachGocsRow, all at once.
+bool ReadGocsRows(const QString& path, std::vector<GocsRow>* entries, QString* error);
 
 }  // namespace moraku

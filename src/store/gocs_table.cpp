@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/gocs_table.h"
 
 #include <sqlite3.h>
@@ -103,9 +104,7 @@ GocsRows GocsFromCsv(const CsvParse& csv) {
 }
 
 bool CreateGocsTable(sql::Database& db, QString* error) {
-  if (db.Exec("CREATE TABLE gocs (id INTEGER PRIMARY KEY, one TEXT, marks TEXT, preset TEXT, "
-              "title TEXT, ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT)") !=
-      SQLITE_OK) {
+  if (db.Exec(kCreateGocsTable) != SQLITE_OK) {
     *error = QStringLiteral("cannot create the table gocs: %1").arg(db.ErrorText());
     return false;
   }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table gocs as the tools write it: its columns, its creation and its rows from CSV.
 
@@ -6,15 +7,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "data/gocs_row.h"
 #include "data/sqlite_db.h"
 #include "store/csv.h"
 
 namespace moraku {
-
-// The columns of gocs in table order; the program reads them by these positions.
-inline constexpr int kGocsColumnCount = 10;
-inline constexpr const char* kGocsColumns[kGocsColumnCount] = {
-    "id", "one", "marks", "preset", "title", "ref", "comment", "stones", "record", "five"};
 
 // One row of gocs and the 1-based line of the source it came from (0 when none).
 struct GocsRecord {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One Go engine process driven over GTP (the Go Text Protocol): started once, asked one
 // command at a time, each answer awaited with a time limit. A missing program, a process that

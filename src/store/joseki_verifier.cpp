@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/joseki_verifier.h"
 
 #include <QHash>
@@ -73,7 +74,7 @@ class Verifier {
   Verifier(GtpEngine& engine, VerifyResult& result) : engine_(engine), result_(result) {}
 
   // Replays and judges one entry; false when the engine was lost.
-  bool Verify(const RawEntry& entry);
+  bool Verify(const GocsRow& entry);
 
  private:
   // Sends a command; false when the engine was lost (engineLost is then set).
@@ -86,7 +87,7 @@ class Verifier {
 
   GtpEngine& engine_;
   VerifyResult& result_;
-  const RawEntry* entry_ = nullptr;
+  const GocsRow* entry_ = nullptr;
   bool unfinished_ = false;
   QHash<QString, QString> dragonStatus_;  // vertex of every stone -> its dragon's status
 };
@@ -112,7 +113,7 @@ void Verifier::ReportFault(const QString& what) {
   }
 }
 
-bool Verifier::Verify(const RawEntry& entry) {
+bool Verifier::Verify(const GocsRow& entry) {
   entry_ = &entry;
   unfinished_ = entry.comment.contains(QStringView(kUnfinishedWord));
   std::vector<Move> moves;
@@ -206,11 +207,11 @@ bool Verifier::JudgeAtari(bool blackToMove) {
 
 }  // namespace
 
-std::vector<VerifyFinding> FindDuplicateStones(const std::vector<RawEntry>& entries) {
+std::vector<VerifyFinding> FindDuplicateStones(const std::vector<GocsRow>& entries) {
   std::vector<VerifyFinding> findings;
   QHash<QString, size_t> firstWithStones;
   for (size_t k = 0; k < entries.size(); ++k) {
-    const RawEntry& e = entries[k];
+    const GocsRow& e = entries[k];
     const QString mirrored = Mirrored(e.stones);
     const QString key = e.preset + u'|' + std::min(e.stones, mirrored);
     const auto found = firstWithStones.constFind(key);
@@ -218,7 +219,7 @@ std::vector<VerifyFinding> FindDuplicateStones(const std::vector<RawEntry>& entr
       firstWithStones.insert(key, k);
       continue;
     }
-    const RawEntry& first = entries[*found];
+    const GocsRow& first = entries[*found];
     const bool sameTitle = first.title == e.title;
     const bool sameSection = first.five.left(1) == e.five.left(1);
     QString what = QStringLiteral("same stones as %1 %2").arg(first.id, first.title);
@@ -242,7 +243,7 @@ QString GtpVertex(int row, int col) {
   return QLatin1Char(kColumnLetters[col - 1]) + QString::number(kBoardSize + 1 - row);
 }
 
-VerifyResult VerifyEntries(const std::vector<RawEntry>& entries, GtpEngine& engine) {
+VerifyResult VerifyEntries(const std::vector<GocsRow>& entries, GtpEngine& engine) {
   VerifyResult result;
   Verifier verifier(engine, result);
   GtpReply reply = engine.Send(QStringLiteral("boardsize 19"));
@@ -250,7 +251,7 @@ VerifyResult VerifyEntries(const std::vector<RawEntry>& entries, GtpEngine& engi
     result.engineLost = reply.text;
     return result;
   }
-  for (const RawEntry& e : entries) {
+  for (const GocsRow& e : entries) {
     if (!verifier.Verify(e)) return result;
     ++result.entriesVerified;
   }

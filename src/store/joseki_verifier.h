@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Verifying joseki lines with a Go engine: every entry's stones are replayed on the engine's
 // board (a tenuki is a pass) and the position at the end of the line is judged.
@@ -52,11 +53,11 @@ struct VerifyResult {
 // Verifies `entries` with `engine`, a running GTP engine that understands GNU Go's
 // dragon_status, dragon_stones, worm_stones, countlib, findlib, is_legal and undo. Stops early
 // (with engineLost set) when the engine is lost.
-VerifyResult VerifyEntries(const std::vector<RawEntry>& entries, GtpEngine& engine);
+VerifyResult VerifyEntries(const std::vector<GocsRow>& entries, GtpEngine& engine);
 
 // The duplicate rule alone (it needs no engine): one finding per entry whose stones and preset
 // count equal an earlier entry's.
-std::vector<VerifyFinding> FindDuplicateStones(const std::vector<RawEntry>& entries);
+std::vector<VerifyFinding> FindDuplicateStones(const std::vector<GocsRow>& entries);
 
 // The GTP vertex ("D16") of point (row, col) counted from the upper-left corner, 1..19.
 QString GtpVertex(int row, int col);

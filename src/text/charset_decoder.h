@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decoding Shift_JIS (code page 932) and other legacy character sets into Unicode text.
 

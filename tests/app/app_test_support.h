@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for driving the program's real windows on the offscreen platform: a program folder
 // in a temporary directory, message boxes answered as they appear, synthetic mouse input and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and checks what lands there: the program folder,
 # the launcher (executable, pointing at the installed program, which starts), the desktop entry
 # and the icon; then the uninstall target removes exactly that again.

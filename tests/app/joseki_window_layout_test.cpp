@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The joseki window's controls read back from the real widgets: every position, caption,
 // tooltip, colour, font, state and the tab order, against the designed tables.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The joseki window on a small database: the load fills the list, every event reaches its
 // procedure, the list's click handling runs for user clicks and keys but not for selections
 // made from code, and the board picture follows the canvas.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu window: its layout read back from the widgets, and how its buttons open, raise and
 // close the other windows.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The capture grid: cell values, linking, and the removal of opposing groups without liberty,
 // checked on hand-built positions and against a plain flood-fill board over long play-outs.
 

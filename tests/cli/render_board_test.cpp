@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db render and moraku-db board, run as the user runs them.
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "board/coords.h"
+#include "gocs_fixture.h"
 #include "joseki/joseki_test_support.h"
 #include "test_paths.h"
 
@@ -35,11 +37,11 @@ ToolRun RunDbTool(const QStringList& args) {
 class RenderCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    TestGocsRow first;
+    NullableRow first;
     first.five = "0a";
     first.title = "first";
     first.stones = "442331";
-    TestGocsRow second;
+    NullableRow second;
     second.five = "0b";
     second.title = "second";
     second.preset = "1";
@@ -47,11 +49,11 @@ class RenderCommandTest : public ::testing::Test {
     second.stones = "442111122991212";  // white 1 in the corner is captured by black 4
     second.record = "Rec|1/3|121121";   // the same capture on the record board
     db_ = dir_.path() + "/goc.db";
-    TestGocsRow threeFour;  // the 3-4 point, a small knight's approach, a one-space pincer
+    NullableRow threeFour;  // the 3-4 point, a small knight's approach, a one-space pincer
     threeFour.five = "2a";
     threeFour.title = "pincer";
     threeFour.stones = "342531732";
-    ASSERT_TRUE(WriteTestDatabase(db_, {first, second, threeFour}));
+    ASSERT_TRUE(WriteGocs(db_, {first, second, threeFour}));
     out_ = dir_.path() + "/board.png";
   }
   QImage Rendered() const { return QImage(out_).convertToFormat(QImage::Format_RGB32); }

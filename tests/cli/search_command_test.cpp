@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -5,6 +6,7 @@
 #include <QTextStream>
 
 #include "cli/commands.h"
+#include "data/gocs_row.h"
 #include "data/section_loader.h"
 #include "joseki/joseki_session.h"
 #include "joseki/recording_controls.h"
@@ -28,10 +30,7 @@ class SearchCommand : public ::testing::Test {
     db_ = dir_.filePath("goc.db");
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(db_.toUtf8().constData(), &db), SQLITE_OK);
-    const char* schema =
-        "CREATE TABLE gocs (id INTEGER PRIMARY KEY, one TEXT, marks TEXT, preset TEXT, "
-        "title TEXT, ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT)";
-    ASSERT_EQ(sqlite3_exec(db, schema, nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, kCreateGocsTable, nullptr, nullptr, nullptr), SQLITE_OK);
     const Row rows[] = {
         {31, "小目", "442631", "0b"},
         {7, "かかり", "442631362GG1AA2BB1DD2", "0c"},

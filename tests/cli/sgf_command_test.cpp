@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db import-sgf and export-sgf, driven through their command functions.
 
 #include <gtest/gtest.h>
@@ -74,11 +75,11 @@ class SgfCommandTest : public ::testing::Test {
 
 TEST_F(SgfCommandTest, ImportNumbersRowsAfterTheLastAndSkipsLinesTheSectionHoldsInAnyForm) {
   const QString db = PathOf("goc.db");
-  test::GocsRow listed = test::Row("listed", "0A0000");
+  test::NullableRow listed = test::Row("listed", "0A0000");
   listed.stones = "442361";
-  test::GocsRow starOnly = test::Row("star only", "1B0000");
+  test::NullableRow starOnly = test::Row("star only", "1B0000");
   starOnly.stones = "442331";
-  test::GocsRow earlier = test::Row("earlier import", "1S000007");
+  test::NullableRow earlier = test::Row("earlier import", "1S000007");
   earlier.stones = "442391";
   ASSERT_TRUE(test::WriteGocs(db, {listed, starOnly, earlier}));
 
@@ -154,23 +155,23 @@ TEST_F(SgfCommandTest, ImportIntoANewFileMakesTheDatabase) {
 TEST_F(SgfCommandTest, ExportWritesEveryColumnAndImportGivesTheSameRowsBack) {
   const QString db = PathOf("goc.db");
   auto row = [](const char* title, const char* five, const char* stones, const char* preset) {
-    test::GocsRow r = test::Row(QString::fromUtf8(title), five);
+    test::NullableRow r = test::Row(QString::fromUtf8(title), five);
     r.stones = stones;
     r.preset = preset;
     return r;
   };
-  test::GocsRow shortLine = row("short", "0A0000", "442361", "1");
+  test::NullableRow shortLine = row("short", "0A0000", "442361", "1");
   shortLine.comment = "ends where the long one goes on";
-  test::GocsRow longLine = row("long [a\\b]", "0A0001", "442361632", "1");
+  test::NullableRow longLine = row("long [a\\b]", "0A0001", "442361632", "1");
   longLine.marks = "63a35b342461";
   longLine.ref = "ref ] \\";
   longLine.record = "cap|1/2|4436";
-  test::GocsRow twin = row("twin", "0A0002", "442361632", "1");
+  test::NullableRow twin = row("twin", "0A0002", "442361632", "1");
   twin.comment = "same stones, other words";
   twin.one = "1";
-  test::GocsRow tenuki = row("tenuki", "0A0003", "442???742331342", "3");
+  test::NullableRow tenuki = row("tenuki", "0A0003", "442???742331342", "3");
   tenuki.comment = "line one\nline two";
-  test::GocsRow threeFour = row("3-4", "2A0000", "342531", "1");
+  test::NullableRow threeFour = row("3-4", "2A0000", "342531", "1");
   ASSERT_TRUE(test::WriteGocs(db, {shortLine, longLine, twin, tenuki, threeFour}));
 
   const QString sgfPath = PathOf("out.sgf");
@@ -206,9 +207,9 @@ TEST_F(SgfCommandTest, ExportWritesEveryColumnAndImportGivesTheSameRowsBack) {
 
 TEST_F(SgfCommandTest, ExportsTheThreeFourSectionFromItsOpeningStone) {
   const QString db = PathOf("goc.db");
-  test::GocsRow pincer = test::Row(QStringLiteral("一間低バサミ"), "2A0100");
+  test::NullableRow pincer = test::Row(QStringLiteral("一間低バサミ"), "2A0100");
   pincer.stones = "342531732";
-  test::GocsRow star = test::Row(QStringLiteral("star"), "1A0100");
+  test::NullableRow star = test::Row(QStringLiteral("star"), "1A0100");
   star.stones = "442361";
   ASSERT_TRUE(test::WriteGocs(db, {pincer, star}));
   const QString sgfPath = PathOf("komoku.sgf");

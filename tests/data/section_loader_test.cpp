@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/section_loader.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@
 namespace moraku {
 namespace {
 
-using test::GocsRow;
+using test::NullableRow;
 using test::Row;
 using test::WriteGocs;
 
@@ -29,7 +30,7 @@ class SectionLoaderTest : public ::testing::Test {
   QString PathOf(const QString& name) const { return dir_.filePath(name); }
 
   // Writes `rows` into a fresh database and loads `section` from it.
-  SectionLoad Load(const std::vector<GocsRow>& rows, int section) {
+  SectionLoad Load(const std::vector<NullableRow>& rows, int section) {
     const QString path = PathOf(QStringLiteral("goc%1.db").arg(++files_));
     EXPECT_TRUE(WriteGocs(path, rows));
     return LoadSection(path, section);
@@ -40,7 +41,7 @@ class SectionLoaderTest : public ::testing::Test {
 };
 
 TEST_F(SectionLoaderTest, SectionsFilterAndOrderAsTheirQueriesSay) {
-  const std::vector<GocsRow> rows = {
+  const std::vector<NullableRow> rows = {
       Row("h-b", "0020"),        Row("s-b", "1015"),        Row("h-a", "0010"),
       Row("s-a", "1005"),        Row("h-off", "0030", "1"),  // listed in section 2 only
       Row("s-off", "1040", "1"),                             // not listed at all
@@ -66,20 +67,20 @@ TEST_F(SectionLoaderTest, SectionsFilterAndOrderAsTheirQueriesSay) {
 }
 
 TEST_F(SectionLoaderTest, ReadsFieldsByPositionAndSplitsPresetStones) {
-  GocsRow full = Row("title", "0001");
+  NullableRow full = Row("title", "0001");
   full.marks = "33a";
   full.preset = "3";
   full.ref = "ref";
   full.comment = "comment";
   full.stones = "442DD2GG2351342";
   full.record = "caption|1/2|4433";
-  GocsRow beyond = Row("beyond", "0002");
+  NullableRow beyond = Row("beyond", "0002");
   beyond.preset = "9";
   beyond.stones = "442351";
-  GocsRow negative = Row("negative", "0003");
+  NullableRow negative = Row("negative", "0003");
   negative.preset = "FFFF";
   negative.stones = "442351";
-  GocsRow outside = Row("outside", "0004");
+  NullableRow outside = Row("outside", "0004");
   outside.preset = "?";
   outside.stones = "442351";
 
@@ -113,15 +114,15 @@ TEST_F(SectionLoaderTest, ReadsFieldsByPositionAndSplitsPresetStones) {
 }
 
 TEST_F(SectionLoaderTest, NullFieldsReadAsEmptyWithoutDroppingTheEntry) {
-  const GocsRow nulls{.one = QStringLiteral("0"),
-                      .marks = std::nullopt,
-                      .preset = std::nullopt,
-                      .title = std::nullopt,
-                      .ref = std::nullopt,
-                      .comment = std::nullopt,
-                      .stones = std::nullopt,
-                      .record = std::nullopt,
-                      .five = QStringLiteral("0001")};
+  const NullableRow nulls{.one = QStringLiteral("0"),
+                          .marks = std::nullopt,
+                          .preset = std::nullopt,
+                          .title = std::nullopt,
+                          .ref = std::nullopt,
+                          .comment = std::nullopt,
+                          .stones = std::nullopt,
+                          .record = std::nullopt,
+                          .five = QStringLiteral("0001")};
   const SectionLoad load = Load({nulls, Row("after", "0002")}, kHandicapSection);
   ASSERT_TRUE(load.error.isEmpty()) << load.error.toStdString();
   ASSERT_EQ(load.table.Count(), 2);
@@ -133,7 +134,7 @@ TEST_F(SectionLoaderTest, NullFieldsReadAsEmptyWithoutDroppingTheEntry) {
 }
 
 TEST_F(SectionLoaderTest, LoadsMoreThanTwelveHundredEntries) {
-  std::vector<GocsRow> rows;
+  std::vector<NullableRow> rows;
   for (int i = 0; i < 1201; ++i)
     rows.push_back(Row(QString::number(i), QString::asprintf("0%05d", i)));
   const SectionLoad load = Load(rows, kHandicapSection);
@@ -202,9 +203,9 @@ TEST_F(SectionLoaderFailureTest, FilesThatAreNotADatabase) {
 }
 
 TEST_F(SectionLoaderFailureTest, TruncatedDatabase) {
-  std::vector<GocsRow> rows;
+  std::vector<NullableRow> rows;
   for (int i = 0; i < 3000; ++i) {
-    GocsRow r = Row(QString(40, QChar(u'題')), QString::asprintf("0%05d", i));
+    NullableRow r = Row(QString(40, QChar(u'題')), QString::asprintf("0%05d", i));
     r.comment = QString(60, QChar(u'x'));
     rows.push_back(r);
   }
@@ -292,11 +293,11 @@ TEST_F(SectionLoaderTest, ReadsRecordsInExactlyTheOrderOfTheSectionQuery) {
   // listed, and a Null code: the load reads records in table order and must still give back
   // the query's order.
   QRandomGenerator rng(7);
-  std::vector<GocsRow> rows;
+  std::vector<NullableRow> rows;
   for (int i = 0; i < 600; ++i) {
-    GocsRow row = Row(QStringLiteral("t%1").arg(i),
-                      QStringLiteral("%1%2").arg(rng.bounded(3)).arg(rng.bounded(40)),
-                      rng.bounded(5) == 0 ? "1" : "0");
+    NullableRow row = Row(QStringLiteral("t%1").arg(i),
+                          QStringLiteral("%1%2").arg(rng.bounded(3)).arg(rng.bounded(40)),
+                          rng.bounded(5) == 0 ? "1" : "0");
     if (i % 97 == 0) row.five.reset();
     rows.push_back(row);
   }

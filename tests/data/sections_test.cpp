@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section table: the menu's sections in order, their list queries, captions and opening
 // points. The first two sections' queries are those the collection has always been listed by.
 

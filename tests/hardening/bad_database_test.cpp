@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Database files that cannot be read: the window opens with an empty list and a message that
 // names the file and the reason; moraku-db says what is wrong on one line of standard error and
 // exits non-zero. Nothing reads or writes the bad file into a different shape.
@@ -219,7 +220,7 @@ TEST_F(BadDatabaseTest, ToolReportsOnStandardErrorAndLeavesTheFile) {
 // Bytes that are not UTF-8 in the text fields read as replacement characters; the entry is
 // shown and can be searched.
 TEST_F(BadDatabaseTest, FieldsWithBytesThatAreNotUtf8StillLoad) {
-  ASSERT_TRUE(ExecSql(DbPath(), kGocsSchema).isEmpty());
+  ASSERT_TRUE(ExecSql(DbPath(), kCreateGocsTable).isEmpty());
   ASSERT_TRUE(ExecSql(DbPath(),
                       "INSERT INTO gocs VALUES (1, '0', CAST(X'3633FF61' AS TEXT), '1', "
                       "CAST(X'C0AF8081E381' AS TEXT), CAST(X'FE' AS TEXT), CAST(X'ED' AS TEXT), "

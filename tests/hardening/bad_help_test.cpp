@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Instructions files that are missing, not Shift_JIS, or very large: the menu opens without a
 // message, every topic can be chosen, and the file stays as it was.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image files of the board set that cannot be loaded: missing, empty or not an image, each of
 // the set in turn. The window opens all the same, and an empty file or one that is not an image
 // draws exactly what a missing file draws (the previous picture stays in use).

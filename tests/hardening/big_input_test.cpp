@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Very long fields: a record of 10,000 moves and a stone string of 100,000 characters, read
 // from a database like any entry, shown, played, hinted and searched to the end.
 
@@ -55,7 +56,7 @@ class BigInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    ASSERT_TRUE(ExecSql(DbPath(), kGocsSchema).isEmpty());
+    ASSERT_TRUE(ExecSql(DbPath(), kCreateGocsTable).isEmpty());
   }
   QString DbPath() const { return dir_.filePath(QStringLiteral("goc.db")); }
 

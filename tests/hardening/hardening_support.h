@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the hardening tests: snapshots of files that must not change, bad files of every
 // kind, moraku-db run as a separate process, and databases of table gocs written directly.
@@ -20,6 +21,7 @@
 #include <csignal>
 #include <vector>
 
+#include "data/gocs_row.h"
 #include "test_paths.h"
 
 namespace moraku::test::hardening {
@@ -84,13 +86,9 @@ inline QString ExecSql(const QString& path, const char* sql) {
   return error;
 }
 
-inline constexpr const char* kGocsSchema =
-    "CREATE TABLE gocs (id INTEGER PRIMARY KEY, one TEXT, marks TEXT, preset TEXT, title TEXT, "
-    "ref TEXT, comment TEXT, stones TEXT, record TEXT, five TEXT);";
-
 // A valid database of `count` entries of section 2 (many pages, for truncation).
 inline QString WriteManyEntries(const QString& path, int count) {
-  QString sql = QString::fromLatin1(kGocsSchema) + QStringLiteral("BEGIN;");
+  QString sql = QString::fromLatin1(kCreateGocsTable) + QStringLiteral(";BEGIN;");
   for (int i = 1; i <= count; ++i) {
     sql += QStringLiteral(
                "INSERT INTO gocs VALUES (%1,'0','','1','entry %1','ref %1','%2','442361%3',"

@@ -150,7 +150,7 @@ TEST_F(HostileDatabaseTest, CheckJudgesAsTheWindowLoads) {
 }
 
 TEST_F(HostileDatabaseTest, CheckReportsWithinBounds) {
-  Make(kGocsSchema);
+  Make(kCreateGocsTable);
   const QString title(20000, u'長');
   const QString sql = QStringLiteral(
                           "INSERT INTO gocs VALUES (1, '0', '%1', '1', '%2', '', '', '442361', '', "

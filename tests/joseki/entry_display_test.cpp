@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the entry shown: preset stones, numbered joseki moves with captures, markers, and the
 // record with its caption and numbering.
 

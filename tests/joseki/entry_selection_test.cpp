@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making an entry the entry shown: the list's click, the first entry after the load, the entry
 // found by the search, the window's load, and the text-size button.
 
 #include "joseki/entry_selection.h"
+#include "gocs_fixture.h"
 
 #include "data/sections.h"
 #include "joseki/window_load.h"
@@ -204,17 +206,17 @@ TEST_F(EntrySelectionTest, EnlargeTextSwitchesBetweenFourteenAndEleven) {
 
 class WindowLoadTest : public SessionTest {
  protected:
-  QString Database(const std::vector<TestGocsRow>& rows) {
+  QString Database(const std::vector<NullableRow>& rows) {
     const QString path = dir_.path() + "/goc.db";
-    EXPECT_TRUE(WriteTestDatabase(path, rows));
+    EXPECT_TRUE(WriteGocs(path, rows));
     return path;
   }
   QTemporaryDir dir_;
 };
 
-TestGocsRow Row(const QString& five, const QString& title, const QString& stones,
-                const QString& record = {}) {
-  TestGocsRow r;
+NullableRow EntryRow(const QString& five, const QString& title, const QString& stones,
+                     const QString& record = {}) {
+  NullableRow r;
   r.five = five;
   r.title = title;
   r.stones = stones;
@@ -224,8 +226,8 @@ TestGocsRow Row(const QString& five, const QString& title, const QString& stones
 }
 
 TEST_F(WindowLoadTest, LoadListsTheSectionAndShowsEntryOne) {
-  const QString db = Database({Row("0b", "second", "442551"), Row("1a", "star", "442"),
-                               Row("0a", "first", "442331", "Rec|1/2|4433")});
+  const QString db = Database({EntryRow("0b", "second", "442551"), EntryRow("1a", "star", "442"),
+                               EntryRow("0a", "first", "442331", "Rec|1/2|4433")});
   S().SectionIndex = kHandicapSection;
   EXPECT_EQ(OpenSection(session_, db), "");
   EXPECT_EQ(ui_.rows, QStringList({"first", "second"}));
@@ -245,7 +247,7 @@ TEST_F(WindowLoadTest, LoadListsTheSectionAndShowsEntryOne) {
 }
 
 TEST_F(WindowLoadTest, EntryOneWithoutRecordLeavesTheButtonsDisabledAndCaptionBlank) {
-  const QString db = Database({Row("0a", "first", "442331"), Row("0b", "second", "442")});
+  const QString db = Database({EntryRow("0a", "first", "442331"), EntryRow("0b", "second", "442")});
   S().SectionIndex = kHandicapSection;
   EXPECT_EQ(OpenSection(session_, db), "");
   EXPECT_FALSE(ui_.recordButtonsEnabled);
@@ -269,7 +271,7 @@ TEST_F(WindowLoadTest, MissingDatabaseLeavesTheListEmptyAndTheControlsAsDesigned
 }
 
 TEST_F(WindowLoadTest, EmptySectionLeavesTheWindowIdle) {
-  const QString db = Database({Row("1a", "star", "442")});
+  const QString db = Database({EntryRow("1a", "star", "442")});
   S().SectionIndex = kHandicapSection;
   EXPECT_EQ(OpenSection(session_, db), "");
   EXPECT_TRUE(ui_.rows.isEmpty());

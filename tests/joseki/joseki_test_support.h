@@ -1,10 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the tests of the joseki window's procedures: a session on fake controls, entries
 // filled by hand, image-set folders with files left out, and pixel checks of board points
 // against the image files themselves.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
@@ -121,53 +121,6 @@ inline QString LatticePairs(int count) {
     s += CharFromCoord(1 + 2 * (i % 10));
   }
   return s;
-}
-
-// A row of table gocs for a test database.
-struct TestGocsRow {
-  QString one = QStringLiteral("0");
-  QString marks;
-  QString preset = QStringLiteral("1");
-  QString title;
-  QString ref;
-  QString comment;
-  QString stones;
-  QString record;
-  QString five;
-};
-
-// Writes a database file with table gocs holding `rows` (ids 1, 2, ... in order).
-inline bool WriteTestDatabase(const QString& path, const std::vector<TestGocsRow>& rows) {
-  QFile::remove(path);
-  sqlite3* db = nullptr;
-  if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    return false;
-  }
-  bool ok = sqlite3_exec(db,
-                         "CREATE TABLE gocs (id INTEGER PRIMARY KEY, one TEXT, marks TEXT, "
-                         "preset TEXT, title TEXT, ref TEXT, comment TEXT, stones TEXT, "
-                         "record TEXT, five TEXT)",
-                         nullptr, nullptr, nullptr) == SQLITE_OK;
-  sqlite3_stmt* insert = nullptr;
-  ok = ok && sqlite3_prepare_v2(db, "INSERT INTO gocs VALUES (?,?,?,?,?,?,?,?,?,?)", -1, &insert,
-                                nullptr) == SQLITE_OK;
-  int id = 0;
-  for (const TestGocsRow& row : rows) {
-    if (!ok) break;
-    sqlite3_bind_int(insert, 1, ++id);
-    const QString fields[] = {row.one,     row.marks,  row.preset, row.title, row.ref,
-                              row.comment, row.stones, row.record, row.five};
-    std::vector<QByteArray> utf8;
-    for (const QString& f : fields) utf8.push_back(f.toUtf8());
-    for (int i = 0; i < 9; ++i)
-      sqlite3_bind_text(insert, i + 2, utf8[i].constData(), -1, SQLITE_TRANSIENT);
-    ok = sqlite3_step(insert) == SQLITE_DONE;
-    sqlite3_reset(insert);
-  }
-  sqlite3_finalize(insert);
-  sqlite3_close(db);
-  return ok;
 }
 
 }  // namespace moraku::test::joseki_support

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The next-move hint: the start button's preset stones, one red-marked move per press, the end
 // of the joseki, tenuki columns, captures and the red mark's previous cell.
 

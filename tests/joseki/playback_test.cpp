@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stepping through the record with the six buttons: targets, guards, the end indicator, the
 // numbering of the stones, and replays that equal playing the moves one after another.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "make_images/gif_writer.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks of the image generator's drawings before they are written, and of the window
 // pictures built into the program.
 

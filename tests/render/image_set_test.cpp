@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks of the generated image set as files on disk: that the program can load every file and
 // that the pictures read as a Go board (continuous grid, star points, stones, numbers, marks).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A joseki session over an image set whose every file is one flat colour of its own, so that a
 // test can tell from a pixel of the board picture which image was drawn there.

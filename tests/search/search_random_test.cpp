@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's search against a second, deliberately plain implementation of the same rules,
 // on generated sections and sequences.
 

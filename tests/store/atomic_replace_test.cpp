@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing lost: moraku-db load and import-sgf killed at any moment leave the old database
 // exactly as it was (or, once the replacement is done, the whole new one), readable, and a
 // later load works whatever temporary files the killed run left behind.

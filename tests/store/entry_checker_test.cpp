@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/entry_checker.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +15,8 @@ namespace {
 
 // A sound entry: White's stone in the corner is captured and Black then plays on its point,
 // with White tenuki in between; the record does the same with a real move instead of tenuki.
-RawEntry GoodEntry() {
-  RawEntry e;
+GocsRow GoodEntry() {
+  GocsRow e;
   e.id = QStringLiteral("7");
   e.one = QStringLiteral("0");
   e.marks = QStringLiteral("63a38b992551");
@@ -41,7 +42,7 @@ bool Mentions(const QStringList& problems, const QString& fragment) {
   } while (0)
 
 TEST(EntryChecker, AcceptsASoundEntryWithCapturesAndTenuki) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.record = QStringLiteral("Game|2/7|44 11129921AA11");  // the display drops the space
   EXPECT_TRUE(CheckEntry(e).isEmpty()) << CheckEntry(e).join("; ").toStdString();
   e.record.clear();
@@ -54,7 +55,7 @@ TEST(EntryChecker, AcceptsASoundEntryWithCapturesAndTenuki) {
 }
 
 TEST(EntryChecker, StoneStringShape) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.stones = QStringLiteral("44236");
   EXPECT_PROBLEM(e, "stones: 5 characters are not whole triples");
   e.stones = QStringLiteral("4423K1");
@@ -72,7 +73,7 @@ TEST(EntryChecker, StoneStringShape) {
 }
 
 TEST(EntryChecker, ColourCodesAlternateFromBlack) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.stones = QStringLiteral("442362");
   EXPECT_PROBLEM(e, "triple 2 \"362\": colour code should be \"1\" (white)");
   e.stones = QStringLiteral("442361381");
@@ -82,7 +83,7 @@ TEST(EntryChecker, ColourCodesAlternateFromBlack) {
 }
 
 TEST(EntryChecker, FirstStoneIsTheOpeningStoneOfTheSectionOfTheCode) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.stones = QStringLiteral("332");
   EXPECT_PROBLEM(e, "the first triple is not the black 4-4 stone \"442\"");
   e.stones = QStringLiteral("???442");
@@ -110,7 +111,7 @@ TEST(EntryChecker, FirstStoneIsTheOpeningStoneOfTheSectionOfTheCode) {
 }
 
 TEST(EntryChecker, PresetCount) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.preset = QStringLiteral("0");
   EXPECT_PROBLEM(e, "preset: \"0\" is not a coordinate character 1..19");
   e.preset = QStringLiteral("K");
@@ -128,7 +129,7 @@ TEST(EntryChecker, PresetCount) {
 }
 
 TEST(EntryChecker, NoStoneOnAnOccupiedPoint) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.preset = QStringLiteral("3");
   e.stones = QStringLiteral("442???442");
   EXPECT_PROBLEM(e, "triple 3 \"442\": plays on an occupied point");
@@ -139,7 +140,7 @@ TEST(EntryChecker, NoStoneOnAnOccupiedPoint) {
 }
 
 TEST(EntryChecker, Markers) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.marks = QStringLiteral("63f");
   EXPECT_PROBLEM(e, "marks: triple 1 \"63f\": unknown marker code");
   e.marks = QStringLiteral("63a0Ab");
@@ -151,7 +152,7 @@ TEST(EntryChecker, Markers) {
 }
 
 TEST(EntryChecker, RecordSeparatorsAndNumbers) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.record = QStringLiteral("Game 2/7 4411129921AA11");
   EXPECT_PROBLEM(e, "record: no \"|\" after the caption");
   e.record = QStringLiteral("Game|2/7 4411129921AA11");
@@ -173,7 +174,7 @@ TEST(EntryChecker, RecordSeparatorsAndNumbers) {
 }
 
 TEST(EntryChecker, RecordPairsAndReplay) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.record = QStringLiteral("Game|2/7|4411129921AA114");
   EXPECT_PROBLEM(e, "record: the moves have an odd number of characters");
   e.record = QStringLiteral("Game|2/7|44111299?1AA11");
@@ -188,7 +189,7 @@ TEST(EntryChecker, RecordPairsAndReplay) {
 }
 
 TEST(EntryChecker, CodeAndListedFlag) {
-  RawEntry e = GoodEntry();
+  GocsRow e = GoodEntry();
   e.five = QStringLiteral("3A010");
   EXPECT_PROBLEM(e, "code \"3A010\" does not start with a section character ('0', '1', '2')");
   e.five.clear();
@@ -201,10 +202,10 @@ TEST(EntryChecker, CodeAndListedFlag) {
 }
 
 TEST(EntryChecker, DuplicateIdsAndLineFormat) {
-  RawEntry a = GoodEntry();
-  RawEntry b = GoodEntry();
+  GocsRow a = GoodEntry();
+  GocsRow b = GoodEntry();
   b.title = QStringLiteral("Second");
-  RawEntry c = GoodEntry();
+  GocsRow c = GoodEntry();
   c.id = QStringLiteral("8");
   c.title = QStringLiteral("Third");
   c.one = QStringLiteral("1");
@@ -245,9 +246,9 @@ class CheckDatabase : public ::testing::Test {
 TEST_F(CheckDatabase, ReadsFieldsByPositionAndNullAsEmpty) {
   Insert(
       "INSERT INTO gocs VALUES (12, '0', NULL, '1', '小ゲイマ', 'r', 'c', '442361', NULL, '0A')");
-  std::vector<RawEntry> entries;
+  std::vector<GocsRow> entries;
   QString error;
-  ASSERT_TRUE(ReadRawEntries(path_, &entries, &error)) << error.toStdString();
+  ASSERT_TRUE(ReadGocsRows(path_, &entries, &error)) << error.toStdString();
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].id, QStringLiteral("12"));
   EXPECT_EQ(entries[0].title, QStringLiteral("小ゲイマ"));

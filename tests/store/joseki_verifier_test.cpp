@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/joseki_verifier.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,9 @@
 namespace moraku {
 namespace {
 
-RawEntry Line(const QString& id, const QString& stones, const QString& comment = {},
-              const QString& preset = "1") {
-  RawEntry e;
+GocsRow Line(const QString& id, const QString& stones, const QString& comment = {},
+             const QString& preset = "1") {
+  GocsRow e;
   e.id = id;
   e.one = QStringLiteral("0");
   e.preset = preset;
@@ -41,7 +42,7 @@ class JosekiVerifierTest : public ::testing::Test {
     ASSERT_TRUE(engine_.Start(gnugo_, GnuGoArguments(), &error)) << error.toStdString();
   }
 
-  VerifyResult Verify(const std::vector<RawEntry>& entries) {
+  VerifyResult Verify(const std::vector<GocsRow>& entries) {
     VerifyResult r = VerifyEntries(entries, engine_);
     EXPECT_EQ(r.engineLost, QString());
     EXPECT_EQ(r.entriesVerified, static_cast<int>(entries.size()));
@@ -100,15 +101,15 @@ TEST_F(JosekiVerifierTest, MovesTheEngineRefusesAndBrokenTriples) {
 }
 
 TEST(FindDuplicateStonesTest, SameStonesNeedTheSameTitleAndDifferentSections) {
-  RawEntry handicap = Line("1", "442361382");
+  GocsRow handicap = Line("1", "442361382");
   handicap.five = "0A1000";
-  RawEntry star = Line("2", "442631832");  // the diagonal mirror of the same line
+  GocsRow star = Line("2", "442631832");  // the diagonal mirror of the same line
   star.title = handicap.title;
-  RawEntry renamed = Line("3", "442361382");
-  RawEntry sameSection = Line("4", "442361382");
+  GocsRow renamed = Line("3", "442361382");
+  GocsRow sameSection = Line("4", "442361382");
   sameSection.title = handicap.title;
   sameSection.five = "0A1001";
-  RawEntry otherPreset = Line("5", "442361382", {}, "3");
+  GocsRow otherPreset = Line("5", "442361382", {}, "3");
   const std::vector<VerifyFinding> found =
       FindDuplicateStones({handicap, star, renamed, sameSection, otherPreset});
   EXPECT_EQ(Of(found, VerifyFinding::Severity::Notice), QStringList{"2 T1: same stones as 1 T1"});
@@ -122,9 +123,9 @@ class VerifyCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     db_ = dir_.filePath("goc.db");
-    test::GocsRow settled = test::Row("settled", "1A0001");
+    test::NullableRow settled = test::Row("settled", "1A0001");
     settled.stones = kSettled;
-    test::GocsRow lost = test::Row("lost stone", "0A0002");
+    test::NullableRow lost = test::Row("lost stone", "0A0002");
     lost.stones = kLostStoneInAtari;
     ASSERT_TRUE(test::WriteGocs(db_, {settled, lost}));
   }

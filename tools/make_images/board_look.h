@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look shared by every image of the board set: the wood, the grid lines, the stone
 // colours, and the 23 x 23 file layout around the 22 x 23 cell image.

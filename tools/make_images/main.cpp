@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_images FLD2_DIR PICTURES_DIR: draws the board image set into FLD2_DIR and the window's
 // own pictures into PICTURES_DIR; the sets drawn at 150 % and 200 % go into subfolders of
 // FLD2_DIR.

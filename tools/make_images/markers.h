@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Marks drawn on board points: small stones, letters, the first-move ring and the tenuki
 // button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stones as they lie on a board point: the shaded stone over the wood and the grid crossing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fonts of the image set and text placed by its visible outline rather than its line box.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's own pictures: end-of-sequence sign, menu title, menu button faces, the child at
 // the board, and the application icon.
