@@ -517,7 +517,9 @@ ParseResult Parse(QByteArray bytes) {
       warn(parser.truncatedAt, QStringLiteral("the file ends before this game tree is closed: "
                                               "read as far as it goes"));
     }
-    c.trees.push_back(game);
+    // A tree cut off before its first node (a lone "(" at the end of the file) holds nothing
+    // to read and would leave a root that is no node.
+    if (game.root < static_cast<int>(c.nodes.size())) c.trees.push_back(game);
     p = end;
   }
   if (c.trees.empty()) return fail(view.size(), QStringLiteral("no game tree found"));

@@ -95,6 +95,15 @@ TEST(SgfParserStructure, TreesVariationsAndMultipleValues) {
   EXPECT_EQ(FirstText(c, second, "C"), QStringLiteral("second"));
 }
 
+TEST(SgfParserStructure, ATreeCutOffBeforeItsFirstNodeIsNotATree) {
+  const ParseResult tail = Parse("(;B[dd])\n(");
+  ASSERT_TRUE(tail.ok()) << tail.error.toStdString();
+  ASSERT_EQ(tail.collection.trees.size(), 1u);
+  EXPECT_EQ(FirstText(tail.collection, tail.collection.trees[0].root, "B"), QStringLiteral("dd"));
+  EXPECT_FALSE(Parse("\x02(").ok());
+  EXPECT_FALSE(Parse("()").ok());
+}
+
 TEST(SgfParserStructure, OldNamesLoseTheirLowerCaseLettersAndSpaceIsAllowedAnywhere) {
   const ParseResult r = Parse(
       "( \n ;\tFileFormat [3] PlayerBlack[Sato]\n Comment\r\n[x]  ; Black\n[dd] ( ;W[pp] ) )");
