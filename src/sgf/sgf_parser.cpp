@@ -7,6 +7,7 @@
 
 #include "text/charset_decoder.h"
 #include "text/charset_detection.h"
+#include "text/utf8.h"
 
 namespace moraku::sgf {
 
@@ -40,47 +41,6 @@ bool IsLead(ByteScheme scheme, Byte c) {
 // Byte i of `bytes`, as an unsigned value.
 Byte At(QByteArrayView bytes, qsizetype i) {
   return static_cast<Byte>(bytes[i]);
-}
-
-// The offset of the first byte of `bytes` that is not part of a valid UTF-8 sequence, and the
-// number of such bytes; -1 and 0 for valid UTF-8.
-std::pair<qsizetype, qsizetype> InvalidUtf8(QByteArrayView bytes) {
-  qsizetype first = -1;
-  qsizetype count = 0;
-  const qsizetype n = bytes.size();
-  for (qsizetype i = 0; i < n;) {
-    const Byte c = At(bytes, i);
-    int length = 0;
-    Byte low = 0x80;
-    Byte high = 0xBF;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      if (c == 0xE0) low = 0xA0;
-      if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    }
-    bool ok = length > 0 && i + length <= n;
-    for (int k = 1; ok && k < length; ++k) {
-      const Byte t = At(bytes, i + k);
-      ok = k == 1 ? (t >= low && t <= high) : (t >= 0x80 && t <= 0xBF);
-    }
-    if (ok) {
-      i += length;
-    } else {
-      if (first < 0) first = i;
-      ++count;
-      ++i;
-    }
-  }
-  return {first, count};
 }
 
 // Whether a character set named so cannot be split byte by byte: its ASCII characters are not

@@ -2,48 +2,11 @@
 #include "store/csv.h"
 
 #include <QSet>
+#include "text/utf8.h"
 
 namespace moraku {
 
 namespace {
-
-// Offset of the first byte of `bytes` that does not belong to a valid UTF-8 sequence (no overlong
-// forms, no surrogates, nothing above U+10FFFF), or -1 when all of it is valid.
-qsizetype FirstInvalidUtf8(QByteArrayView bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const qsizetype n = bytes.size();
-  qsizetype i = 0;
-  while (i < n) {
-    const unsigned char c = p[i];
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    int length;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      if (c == 0xE0) low = 0xA0;
-      if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    } else {
-      return i;
-    }
-    if (i + length > n) return i;
-    if (p[i + 1] < low || p[i + 1] > high) return i;
-    for (int k = 2; k < length; ++k) {
-      if (p[i + k] < 0x80 || p[i + k] > 0xBF) return i;
-    }
-    i += length;
-  }
-  return -1;
-}
 
 int LineOfOffset(QByteArrayView bytes, qsizetype offset) {
   int line = 1;
@@ -191,7 +154,7 @@ class CsvReader {
 CsvParse ParseCsv(QByteArrayView utf8) {
   const bool bom = utf8.startsWith("\xEF\xBB\xBF");
   if (bom) utf8 = utf8.sliced(3);
-  const qsizetype bad = FirstInvalidUtf8(utf8);
+  const qsizetype bad = InvalidUtf8(utf8).first;
   if (bad >= 0) {
     CsvParse result;
     result.error = QStringLiteral("bytes that are not UTF-8 (byte %1)").arg(bad + (bom ? 3 : 0));
