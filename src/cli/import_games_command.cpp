@@ -2,7 +2,6 @@
 // (folders searched recursively for *.sgf) to the game collection of the database.
 
 #include <unistd.h>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <array>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/input_file.h"
 #include "games/game_record.h"
 #include "games/game_store.h"
 #include "store/atomic_db_write.h"
@@ -23,24 +23,6 @@ namespace {
 void PrintUsage(QTextStream& err) {
   err << "usage: moraku-db import-games FILE|DIR... --db DB\n"
       << "  folders are searched recursively for *.sgf files\n";
-}
-
-// The files to read: files as given, folders' *.sgf files in sorted order.
-QStringList CollectFiles(const QStringList& paths) {
-  QStringList files;
-  for (const QString& path : paths) {
-    if (!QFileInfo(path).isDir()) {
-      files << path;
-      continue;
-    }
-    QStringList found;
-    QDirIterator it(path, {QStringLiteral("*.sgf"), QStringLiteral("*.SGF")}, QDir::Files,
-                    QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-    while (it.hasNext()) found << it.next();
-    found.sort();
-    files << found;
-  }
-  return files;
 }
 
 // A progress bar on stderr, drawn only when stderr is a terminal.
@@ -85,7 +67,7 @@ int RunImportGames(const QStringList& args, QTextStream& out, QTextStream& err) 
     return 2;
   }
 
-  const QStringList files = CollectFiles(paths);
+  const QStringList files = SgfFilesOf(paths);
   int imported = 0;
   int duplicates = 0;
   std::map<QString, int> skipped;  // reason -> games or files

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// moraku-db import-sgf FILE... --db DB [--section 1|2|3] [--preset N] [--strict]: adds the
-// entries of SGF files to the database: the entries of our own source files as they stand, one
-// entry per path of other game trees.
+// moraku-db import-sgf FILE|DIR... --db DB [--section 1|2|3] [--preset N] [--strict]: adds the
+// entries of SGF files (folders searched recursively for *.sgf) to the database: the entries of our
+// own source files as they stand, one entry per path of other game trees.
 
 #include <QFileInfo>
 #include <limits>
@@ -114,7 +114,7 @@ int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
                                   "does not exist): the entries of our own source files as they "
                                   "stand (to the section their MKCODE names), one entry per path "
                                   "of other game trees (to --section)."),
-                   QStringLiteral("FILE..."));
+                   QStringLiteral("FILE|DIR..."));
   line.AddValueOption(QStringLiteral("db"), QStringLiteral("DB"),
                       QStringLiteral("The joseki database to add to."));
   line.AddSectionOption(QStringLiteral("The section of the lines of files without MKCODE:"));
@@ -128,6 +128,8 @@ int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
                       QStringLiteral("Refuse a file that makes more than N entries or more "
                                      "than 100 N nodes along them (default 50000)."));
   line.DescribeOperand(QStringLiteral("FILE"), QStringLiteral("An SGF file, at most 64 MiB."));
+  line.DescribeOperand(QStringLiteral("DIR"),
+                       QStringLiteral("A folder: its *.sgf files and its subfolders' are read."));
   if (const std::optional<int> status = line.Parse(args, out, err, 1, -1, {QStringLiteral("db")})) {
     return *status;
   }
@@ -162,7 +164,21 @@ int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
   }
   const bool strict = line.IsSet(QStringLiteral("strict"));
   const QString dbPath = line.Value(QStringLiteral("db"));
-  const QStringList paths = line.Operands();
+  // Folders stand for their *.sgf files; a folder without any counts as a file skipped.
+  QStringList paths;
+  int emptyFolders = 0;
+  for (const QString& operand : line.Operands()) {
+    const QStringList found = SgfFilesOf({operand});
+    if (found.isEmpty()) {
+      err << "moraku-db: " << operand << ": no *.sgf files in the folder\n";
+      if (strict) {
+        err << "moraku-db: nothing imported (--strict)\n";
+        return kExitFailure;
+      }
+      ++emptyFolders;
+    }
+    paths << found;
+  }
   for (const QString& path : paths) {
     if (SameFile(path, dbPath)) {
       err << "moraku-db: " << dbPath << " is also an input file\n";
@@ -173,7 +189,7 @@ int RunImportSgf(const QStringList& args, QTextStream& out, QTextStream& err) {
   // Every file is read and understood before the database is touched.
   const SgfImportOptions options{sectionCode, preset};
   std::vector<ReadFile> files;
-  int skippedFiles = 0;
+  int skippedFiles = emptyFolders;
   for (const QString& path : paths) {
     std::optional<ReadFile> read = ReadOne(path, options, maxEntries, out, err);
     if (!read) {

@@ -1,6 +1,9 @@
 #include "cli/input_file.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace moraku::cli {
@@ -33,6 +36,23 @@ bool ReadInputFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QStr
     return false;
   }
   return true;
+}
+
+QStringList SgfFilesOf(const QStringList& paths) {
+  QStringList files;
+  for (const QString& path : paths) {
+    if (!QFileInfo(path).isDir()) {
+      files << path;
+      continue;
+    }
+    QStringList found;
+    QDirIterator it(path, {QStringLiteral("*.sgf"), QStringLiteral("*.SGF")}, QDir::Files,
+                    QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
+    while (it.hasNext()) found << it.next();
+    found.sort();
+    files << found;
+  }
+  return files;
 }
 
 }  // namespace moraku::cli

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace moraku::cli {
 
@@ -14,5 +15,9 @@ inline constexpr qint64 kMaxInputBytes = qint64{64} << 20;
 // be opened or read, or when it holds more than `maxBytes` bytes (then nothing beyond the bound
 // is read).
 bool ReadInputFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* error);
+
+// The files named by `paths`: a file as given, a folder's *.sgf files (its subfolders' too) in
+// sorted order.
+QStringList SgfFilesOf(const QStringList& paths);
 
 }  // namespace moraku::cli

@@ -31,7 +31,7 @@ constexpr CommandEntry kCommands[] = {
      "render --db DB --section 1|2|3 --entry N [--record-move M] --out FILE.png"},
     {"board", moraku::cli::RunBoard, "board --record TEXT [--to M]     print the record board"},
     {"import-sgf", moraku::cli::RunImportSgf,
-     "import-sgf FILE... --db DB [--section 1|2|3] [--preset N] [--strict] [--max-entries N]"},
+     "import-sgf FILE|DIR... --db DB [--section 1|2|3] [--preset N] [--strict] [--max-entries N]"},
     {"export-sgf", moraku::cli::RunExportSgf,
      "export-sgf --db DB [--section 1|2|3] --out FILE.sgf"},
     {"verify", moraku::cli::RunVerify,

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "board/coords.h"
+#include "sgf/line_namer.h"
 #include "sgf/line_orientation.h"
 #include "store/gocs_table.h"
 
@@ -79,6 +80,14 @@ QString LineKey(QChar section, const QString& stones, int presetCount) {
   return section + StoredStones(stones, presetCount, OpeningOfSection(section));
 }
 
+// The title the namer gives the entry's line, or `fallback` when it has none.
+QString NamedTitle(const SgfEntry& e, const QString& fallback) {
+  const std::optional<std::vector<LineMove>> moves = MovesOfStones(e.stones);
+  if (!moves) return fallback;
+  const QString title = NameLine(*moves, e.presetCount, OpeningOfSection(e.section)).Title();
+  return title.isEmpty() ? fallback : title;
+}
+
 QString Where(const SourcedEntry& s) {
   return QStringLiteral("%1:%2:%3").arg(s.file).arg(s.entry->line).arg(s.entry->column);
 }
@@ -135,7 +144,7 @@ bool AddSgfEntries(sql::Database& db, const std::vector<SourcedEntry>& entries,
         }
         r.id = ++lastId;
       }
-      if (r.title.isEmpty()) r.title = QStringLiteral("SGF %1").arg(r.id);
+      if (r.title.isEmpty()) r.title = NamedTitle(e, QStringLiteral("SGF %1").arg(r.id));
       byId.insert(r.id, r);
       listed.insert(LineKey(e.section, e.stones, e.presetCount));
       rows.push_back(std::move(r));
@@ -169,7 +178,7 @@ bool AddSgfEntries(sql::Database& db, const std::vector<SourcedEntry>& entries,
     r.one = QStringLiteral("0");
     r.marks = e.marks;
     r.preset = e.preset;
-    r.title = e.title.isEmpty() ? QStringLiteral("SGF %1").arg(counter) : e.title;
+    r.title = e.title.isEmpty() ? NamedTitle(e, QStringLiteral("SGF %1").arg(counter)) : e.title;
     r.ref = e.ref;
     r.comment = e.comment;
     r.stones = e.stones;

@@ -36,7 +36,8 @@ struct SourcedEntry {
 //   character, an empty record, and the code: the section character, "S" and a six-digit
 //   counter continuing after the largest "S" counter of any section, so that each addition
 //   lists in the tree's order after every earlier one;
-// - a line without a title is titled "SGF <counter>".
+// - a line without a title is named from its moves (NameLine), or, when the namer has no name
+//   for it, titled "SGF <counter>".
 // Returns false with `error` set on a database failure, a taken id, or when the counter would
 // pass 999999.
 bool AddSgfEntries(sql::Database& db, const std::vector<SourcedEntry>& entries,

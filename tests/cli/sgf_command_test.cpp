@@ -101,14 +101,48 @@ TEST_F(SgfCommandTest, ImportNumbersRowsAfterTheLastAndSkipsLinesTheSectionHolds
                                   "1 files imported, 0 skipped\n"));
   const QStringList rows = Rows(db);
   ASSERT_EQ(rows.size(), 5);
-  EXPECT_EQ(rows[3], QStringLiteral("4|0||1|SGF 8|Book||442331||0S000008"));
+  EXPECT_EQ(rows[3], QStringLiteral("4|0||1|星・三々入り|Book||442331||0S000008"));
   EXPECT_EQ(rows[4], QStringLiteral("5|0||1|titled|Book||442331||0S000009"));
 
   // In section 2 the 3-3 lines are there already and the approach is new (once).
   ASSERT_EQ(Import({file, "--db", db, "--section", "2"}), 0) << err_.toStdString();
   EXPECT_TRUE(out_.contains("\ngoc.db: 1 added, 3 already present, 1 repeated"))
       << out_.toStdString();
-  EXPECT_EQ(Rows(db).back(), QStringLiteral("6|0||1|SGF 10|Book||442361||1S000010"));
+  EXPECT_EQ(Rows(db).back(), QStringLiteral("6|0||1|星・小ゲイマガカリ|Book||442361||1S000010"));
+}
+
+// Untitled lines are named from their moves in the stored orientation; a line the namer cannot
+// name keeps the numbered title.
+TEST_F(SgfCommandTest, ImportNamesUntitledLinesFromTheirMoves) {
+  const QString db = PathOf("goc.db");
+  const QString file = Write("a.sgf",
+                             "(;GM[1]"
+                             "(;B[pd];W[qf];B[qj])"  // upper right, approach from the right
+                             "(;B[dd];W[qq]))");     // no approach to the corner
+  ASSERT_EQ(Import({file, "--db", db, "--section", "2"}), 0) << err_.toStdString();
+  const QStringList rows = Rows(db);
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_EQ(rows[0], QStringLiteral("1|0||1|小ゲイマガカリ・三間バサミ|||4423613A2||1S000001"));
+  EXPECT_EQ(rows[1], QStringLiteral("2|0||1|SGF 2|||442HH1||1S000002"));
+}
+
+// A folder stands for its *.sgf files, its subfolders' too, read in one import; a folder
+// without any is reported and counted as a file skipped.
+TEST_F(SgfCommandTest, FoldersAreSearchedRecursivelyForSgfFiles) {
+  ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("book/deep")));
+  ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("empty")));
+  Write("book/a.sgf", "(;B[dd];W[fc])");
+  Write("book/deep/b.SGF", "(;B[dd];W[cc])");
+  Write("book/notes.txt", "(;B[dd];W[fd])");
+  const QString db = PathOf("goc.db");
+  ASSERT_EQ(Import({PathOf("book"), "--db", db, "--section", "2"}), 0) << err_.toStdString();
+  EXPECT_TRUE(out_.contains(QStringLiteral("goc.db: 2 added,"))) << out_.toStdString();
+  EXPECT_TRUE(out_.endsWith(QStringLiteral("2 files imported, 0 skipped\n"))) << out_.toStdString();
+
+  EXPECT_EQ(Import({PathOf("empty"), PathOf("book"), "--db", db, "--section", "2"}), 1);
+  EXPECT_TRUE(err_.contains(QStringLiteral("empty: no *.sgf files"))) << err_.toStdString();
+  EXPECT_TRUE(out_.endsWith(QStringLiteral("2 files imported, 1 skipped\n"))) << out_.toStdString();
+  EXPECT_EQ(Rows(db).size(), 2);
 }
 
 TEST_F(SgfCommandTest, ABadFileIsNamedAndSkippedAndStrictKeepsTheDatabaseUnchanged) {
