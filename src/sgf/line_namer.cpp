@@ -534,7 +534,10 @@ QString LineName::Title() const {
     title += part;
   }
   if (!approach.isEmpty()) {
-    const bool formation = !title.isEmpty() && !title.endsWith(QStringLiteral("子局")) &&
+    // The last part of the context is a formation unless it is the bare corner, a handicap or
+    // an approach left unanswered.
+    const bool formation = !context.isEmpty() && context.last() != QStringLiteral("星") &&
+                           !title.endsWith(QStringLiteral("子局")) &&
                            !title.endsWith(QStringLiteral("手抜き"));
     if (!title.isEmpty()) {
       title += formation && approach.startsWith(QStringLiteral("三々")) ? QStringLiteral("への")

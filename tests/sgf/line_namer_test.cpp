@@ -130,7 +130,8 @@ TEST(LineNamer, ReproducesTheShippedTitles) {
   ASSERT_EQ(rows.Prepare(db, "SELECT five, preset, title, stones FROM gocs"), SQLITE_OK);
   QMap<QChar, std::pair<int, int>> agreement;  // section character: agreeing, all
   while (rows.Step() == sql::StepResult::Row) {
-    const QChar section = rows.ColumnText(0).value(0);
+    const QString five = rows.ColumnText(0);
+    const QChar section = five.isEmpty() ? QChar() : five[0];
     const std::optional<std::vector<LineMove>> moves = MovesOfStones(rows.ColumnText(3));
     ASSERT_TRUE(moves.has_value()) << rows.ColumnText(2).toStdString();
     const LineName name =
