@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "board/coords.h"
+#include "cli/commands.h"
 #include "data/sqlite_db.h"
 #include "store/entry_checker.h"
 #include "store/gocs_table.h"
@@ -272,6 +274,13 @@ void WriteDatabase(const QString& path, int count) {
   if (db.Exec("COMMIT") != SQLITE_OK) Fail(db.ErrorText());
 }
 
+// Points for the children of one node: distinct for the first 361 children.
+QByteArray ChildPoint(int index, int depth) {
+  const int col = (index + depth * 3) % 19;
+  const int row = (index / 19 + depth * 5 + 1) % 19;
+  return QByteArray(1, static_cast<char>('a' + col)) + static_cast<char>('a' + row);
+}
+
 }  // namespace
 
 QString Fld2Dir() {
@@ -300,6 +309,38 @@ const ProgramDir& SyntheticProgram(int entries) {
       Fail(QStringLiteral("synthetic entries are not sound: ") + problems.first());
   }
   return held->program;
+}
+
+QByteArray Dictionary(int branching, int depth, int commentBytes, int tail) {
+  const QByteArray word = QByteArrayLiteral("白は隅に生き黒は外勢を得る。");  // 42 bytes
+  QByteArray comment;
+  while (comment.size() + word.size() <= commentBytes) comment += word;
+  QByteArray text = "(;GM[1]FF[4]CA[UTF-8]SZ[19]GN[generated]C[" + comment + "];B[dd]";
+  struct Frame {
+    int depth;
+    int child;
+  };
+  std::vector<Frame> stack{{0, 0}};
+  while (!stack.empty()) {
+    Frame& f = stack.back();
+    if (f.depth == depth || f.child == branching) {
+      if (f.depth == depth) {
+        for (int t = 0; t < tail; ++t) {
+          text += (f.depth + t) % 2 == 0 ? ";W[" : ";B[";
+          text += ChildPoint(t + 1, f.depth + t + 1) + "]";
+        }
+      }
+      stack.pop_back();
+      if (!stack.empty()) text += ")";
+      continue;
+    }
+    const bool black = f.depth % 2 == 1;
+    text += QByteArray("\n(;") + (black ? "B[" : "W[") + ChildPoint(f.child, f.depth) + "]";
+    if (!comment.isEmpty()) text += "C[" + comment + "]";
+    ++f.child;
+    stack.push_back({f.depth + 1, 0});
+  }
+  return text + ")";
 }
 
 QString LegalGameMoves(int moves, unsigned seed) {
@@ -374,6 +415,35 @@ QStringList CheckFirstEntries(const QString& path, int count) {
   if (!ReadGocsRows(path, &entries, &error)) return {error};
   if (entries.size() > static_cast<size_t>(count)) entries.resize(static_cast<size_t>(count));
   return CheckEntries(entries);
+}
+
+const ProgramDir& DictionaryProgram() {
+  static QTemporaryDir dir;
+  static ProgramDir program;
+  if (program.path.isEmpty()) {
+    if (!dir.isValid()) Fail(QStringLiteral("cannot make a temporary directory"));
+    const QString path = dir.path();
+    QDir(path).mkdir(QStringLiteral("fld1"));
+    if (!QFile::link(Fld2Dir(), path + QStringLiteral("/fld2")))
+      Fail(QStringLiteral("cannot link the image set ") + Fld2Dir());
+    const QString file = path + QStringLiteral("/dictionary.sgf");
+    const QByteArray text = Dictionary(160, 2, 560, 8);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+      Fail(QStringLiteral("cannot write ") + file);
+    out.close();
+    program = {path, path + QStringLiteral("/fld1/goc.db")};
+    QString printed;
+    QString complaints;
+    QTextStream outStream(&printed);
+    QTextStream errStream(&complaints);
+    if (cli::RunImportSgf({file, QStringLiteral("--db"), program.databasePath,
+                           QStringLiteral("--section"), QStringLiteral("2")},
+                          outStream, errStream) != 0) {
+      Fail(QStringLiteral("the dictionary did not import: ") + complaints);
+    }
+  }
+  return program;
 }
 
 }  // namespace moraku::bench

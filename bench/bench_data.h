@@ -4,6 +4,7 @@
 // shaped like real ones, written into a program folder (fld1/goc.db beside a link to the
 // build's fld2 image set).
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -23,6 +24,16 @@ struct ProgramDir {
 // first use and kept for the rest of the run. Entry 1 (first in section order) always has a
 // record, and so does every other entry. Aborts the process when the database cannot be written.
 const ProgramDir& SyntheticProgram(int entries);
+
+// A joseki dictionary as SGF, a tree below the 4-4 stone: `branching` children per node to
+// `depth`, each node with a comment of `commentBytes` bytes (UTF-8 Japanese), each leaf then a
+// line of `tail` more moves. No node carries a title.
+QByteArray Dictionary(int branching, int depth, int commentBytes, int tail);
+
+// The program folder whose database holds, in the star-point section, what moraku-db
+// import-sgf makes of Dictionary(160, 2, 560, 8): a 15 MB file, 25,600 lines, a 560-byte
+// comment each. Built on first use; aborts the process when it cannot be made.
+const ProgramDir& DictionaryProgram();
 
 // A legal game of `moves` moves (odd moves black) as record move pairs, with at least one
 // capture; the same text for the same `seed`.

@@ -14,51 +14,11 @@
 #include <QTextStream>
 #include <vector>
 
+#include "bench_data.h"
 #include "cli/commands.h"
 
 namespace moraku::bench {
 namespace {
-
-// Points for the children of one node: distinct for the first 361 children.
-QByteArray ChildPoint(int index, int depth) {
-  const int col = (index + depth * 3) % 19;
-  const int row = (index / 19 + depth * 5 + 1) % 19;
-  return QByteArray(1, static_cast<char>('a' + col)) + static_cast<char>('a' + row);
-}
-
-// A dictionary below the 4-4 stone: `branching` children per node to `depth`, each node with a
-// comment of `commentBytes` bytes (UTF-8 Japanese), each leaf then a line of `tail` more moves.
-QByteArray Dictionary(int branching, int depth, int commentBytes, int tail) {
-  const QByteArray word = QByteArrayLiteral("白は隅に生き黒は外勢を得る。");  // 42 bytes
-  QByteArray comment;
-  while (comment.size() + word.size() <= commentBytes) comment += word;
-  QByteArray text = "(;GM[1]FF[4]CA[UTF-8]SZ[19]GN[generated]C[" + comment + "];B[dd]";
-  struct Frame {
-    int depth;
-    int child;
-  };
-  std::vector<Frame> stack{{0, 0}};
-  while (!stack.empty()) {
-    Frame& f = stack.back();
-    if (f.depth == depth || f.child == branching) {
-      if (f.depth == depth) {
-        for (int t = 0; t < tail; ++t) {
-          text += (f.depth + t) % 2 == 0 ? ";W[" : ";B[";
-          text += ChildPoint(t + 1, f.depth + t + 1) + "]";
-        }
-      }
-      stack.pop_back();
-      if (!stack.empty()) text += ")";
-      continue;
-    }
-    const bool black = f.depth % 2 == 1;
-    text += QByteArray("\n(;") + (black ? "B[" : "W[") + ChildPoint(f.child, f.depth) + "]";
-    if (!comment.isEmpty()) text += "C[" + comment + "]";
-    ++f.child;
-    stack.push_back({f.depth + 1, 0});
-  }
-  return text + ")";
-}
 
 struct Workload {
   QByteArray text;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // WorstSearch: RunSearch with twelve stones that match nothing, so that every fallback scan
-// runs, over a whole section.
+// runs, over a whole section: synthetic ones, and the star-point section imported from a 15 MB
+// joseki dictionary.
 
 #include <benchmark/benchmark.h>
 
@@ -15,19 +16,19 @@
 namespace moraku::bench {
 namespace {
 
-void BM_WorstSearch(benchmark::State& state) {
-  const int entries = static_cast<int>(state.range(0));
-  const ProgramDir& program = SyntheticProgram(entries);
+// Runs the search `text` over section `section` of `program`'s database until the state is done.
+void RunWorstSearch(benchmark::State& state, const ProgramDir& program, int section, int entries,
+                    const QString& text) {
   RecordingControls ui;
   ImageStore images(Fld2Dir());
   JosekiSession session(ui, images);
-  SectionLoad load = LoadSection(program.databasePath, kHandicapSection);
-  if (load.table.Count() != entries) {
+  SectionLoad load = LoadSection(program.databasePath, section);
+  if (load.table.Count() != entries || entries == 0) {
     state.SkipWithError("the section did not load");
     return;
   }
   session.state.Entries = std::move(load.table);
-  session.state.SearchText = WorstSearchText();
+  session.state.SearchText = text.isEmpty() ? WorstSearchText() : text;
   session.state.MirrorText = MirrorOf(session.state.SearchText);
   for (auto _ : state) {
     RunSearch(session);
@@ -38,10 +39,32 @@ void BM_WorstSearch(benchmark::State& state) {
     state.SkipWithError("the search was not the worst case");
   }
 }
+
+void BM_WorstSearch(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
+  RunWorstSearch(state, SyntheticProgram(entries), kHandicapSection, entries, QString());
+}
 BENCHMARK(BM_WorstSearch)
     ->Name("WorstSearch")
     ->Arg(1200)
     ->Arg(100000)
+    ->Unit(benchmark::kMicrosecond);
+
+// The first four stones of the section's first line, shared by many lines, then eight stones
+// whose colour code no stone string holds.
+void BM_WorstSearchDictionary(benchmark::State& state) {
+  const ProgramDir& program = DictionaryProgram();
+  const SectionLoad load = LoadSection(program.databasePath, kStarPointSection);
+  if (load.table.records.empty()) {
+    state.SkipWithError("the dictionary's section did not load");
+    return;
+  }
+  QString text = load.table.records.front().stones.left(12);
+  for (int i = 0; i < 8; ++i) text += QStringLiteral("GG") + QChar(u'4' + i);
+  RunWorstSearch(state, program, kStarPointSection, load.table.Count(), text);
+}
+BENCHMARK(BM_WorstSearchDictionary)
+    ->Name("WorstSearch/dictionary15MB")
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
