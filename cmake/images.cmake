@@ -18,9 +18,16 @@ target_link_libraries(make_images PRIVATE make_images_lib)
 
 set(MORAKU_FLD2_DIR ${CMAKE_BINARY_DIR}/fld2)
 set(MORAKU_PICTURES_DIR ${CMAKE_BINARY_DIR}/pictures)
-# Pictures built into the program as Qt resources (":/pictures/<name>").
-set(MORAKU_PICTURE_FILES
-  end_indicator.png menu_title.png button_instructions.png button_quit.png child.png moraku.png)
+# Pictures built into the program as Qt resources (":/pictures/<name>"); all but the icon are
+# also drawn at 150 % and 200 % (":/pictures/150/<name>", ":/pictures/200/<name>").
+set(MORAKU_SCALED_PICTURE_FILES
+  end_indicator.png menu_title.png button_instructions.png button_quit.png child.png)
+set(MORAKU_PICTURE_FILES ${MORAKU_SCALED_PICTURE_FILES} moraku.png)
+foreach(percent 150 200)
+  foreach(name IN LISTS MORAKU_SCALED_PICTURE_FILES)
+    list(APPEND MORAKU_PICTURE_FILES ${percent}/${name})
+  endforeach()
+endforeach()
 set(MORAKU_PICTURE_PATHS)
 foreach(name IN LISTS MORAKU_PICTURE_FILES)
   list(APPEND MORAKU_PICTURE_PATHS ${MORAKU_PICTURES_DIR}/${name})

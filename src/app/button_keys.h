@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keyboard use of the command buttons shared by every window: Return (or Enter) presses the
 // button that has the focus, as a click on it would.

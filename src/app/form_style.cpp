@@ -57,15 +57,6 @@ void StyleGraphicalButton(QPushButton* button, QColor back) {
           .arg(back.name()));
 }
 
-void StylePictureButton(QPushButton* button) {
-  button->setStyleSheet(
-      QStringLiteral("QPushButton { padding: 0px; border-style: solid; border-width: 2px;"
-                     " border-color: #ffffff #404040 #404040 #ffffff; }"
-                     "QPushButton:focus { border-color: #000000; }"
-                     "QPushButton:pressed { border-color: #404040 #ffffff #ffffff #404040;"
-                     " padding-left: 2px; padding-top: 2px; }"));
-}
-
 void PaintFrameLines(QPainter& painter, std::span<const FrameLine> lines) {
   for (const FrameLine& line : lines) {
     const int x1 = Px(std::min(line.x1, line.x2));

@@ -56,10 +56,6 @@ void CentreOnScreen(QWidget* window);
 // when pressed; disabled buttons show grey text.
 void StyleGraphicalButton(QPushButton* button, QColor back);
 
-// Gives a picture button a raised border that sinks, with the picture one pixel down and to the
-// right, while pressed, and a dark frame while it has the focus.
-void StylePictureButton(QPushButton* button);
-
 // A straight frame line in twips, from (x1, y1) to (x2, y2), `width` pixels wide, drawn to the
 // right of a vertical line and below a horizontal one.
 struct FrameLine {

@@ -26,6 +26,7 @@
 #include "app/form_style.h"
 #include "app/remembered_settings.h"
 #include "app/scrolling_label.h"
+#include "app/window_picture.h"
 #include "joseki/entry_display.h"
 #include "joseki/entry_selection.h"
 #include "joseki/next_move_hint.h"
@@ -148,7 +149,7 @@ QLabel* MakeEndIndicator(QWidget* parent, const char* name, const QRect& geometr
   image->setObjectName(QString::fromLatin1(name));
   image->setGeometry(geometry);
   image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  image->setPixmap(QPixmap(QStringLiteral(":/pictures/end_indicator.png")));
+  image->setPixmap(WindowPicture(QStringLiteral("end_indicator.png"), parent->devicePixelRatioF()));
   return image;
 }
 
@@ -196,16 +197,8 @@ JosekiWindow::JosekiWindow(int sectionIndex, const QString& appDir, QWidget* par
 JosekiWindow::~JosekiWindow() = default;
 
 void JosekiWindow::UseSharpImagesForScreen(const QString& appDir) {
-  const double ratio = devicePixelRatioF();
-  if (ratio <= 1.01) return;
-  // The smallest set that is at least as fine as the screen, else the finest.
-  double scale = kScaledImageSets[std::size(kScaledImageSets) - 1];
-  for (double s : kScaledImageSets) {
-    if (s >= ratio - 0.01) {
-      scale = s;
-      break;
-    }
-  }
+  const double scale = ImageScaleFor(devicePixelRatioF());
+  if (scale == 1) return;
   session_.canvas.EnableScaledTwin(
       std::make_unique<ImageStore>(appDir + QStringLiteral("/fld2/") + ScaledSetFolder(scale)),
       scale);
@@ -229,6 +222,8 @@ void JosekiWindow::BuildOtherControls() {
   entryList_->setSelectionMode(QAbstractItemView::SingleSelection);
   entryList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   entryList_->viewport()->installEventFilter(this);
+  // Home, End, Page Up and Page Down step the record; with Ctrl they move the list.
+  entryList_->setToolTip(QStringLiteral("キー: ↑ ↓ / Ctrl+Home、End、Page Up、Page Down"));
 
   // The comment and the record caption scroll when their text is taller than their box.
   comment_ =

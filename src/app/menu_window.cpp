@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
 #include <algorithm>
@@ -15,8 +14,10 @@
 #include "app/form_style.h"
 #include "app/instructions_window.h"
 #include "app/joseki_window.h"
+#include "app/picture_button.h"
 #include "app/remembered_settings.h"
 #include "app/start_options.h"
+#include "app/window_picture.h"
 #include "data/sections.h"
 #include "help/help_text.h"
 
@@ -61,14 +62,9 @@ void ActivateWindow(QWidget* window) {
 
 QPushButton* MakePictureButton(QWidget* parent, const char* name, const QRect& geometry,
                                const QString& picture) {
-  auto* button = new QPushButton(parent);
+  auto* button = new PictureButton(WindowPicture(picture, parent->devicePixelRatioF()), parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(geometry);
-  const QPixmap pixmap(picture);
-  button->setIcon(QIcon(pixmap));
-  button->setIconSize(pixmap.size());
-  button->setAutoDefault(false);
-  StylePictureButton(button);
   return button;
 }
 
@@ -96,19 +92,18 @@ MenuWindow::MenuWindow(const QString& appDir, QWidget* parent) : QWidget(parent)
   title->setGeometry(TwipsRect(240, 240, 4815, 3495));
   title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  title->setPixmap(QPixmap(QStringLiteral(":/pictures/menu_title.png")));
+  title->setPixmap(WindowPicture(QStringLiteral("menu_title.png"), devicePixelRatioF()));
 
   auto* child = new QLabel(this);
   child->setObjectName(QStringLiteral("Image1"));
   child->setGeometry(TwipsRect(5760, 4080, 1035, 1185));
   child->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  child->setPixmap(QPixmap(QStringLiteral(":/pictures/child.png")));
+  child->setPixmap(WindowPicture(QStringLiteral("child.png"), devicePixelRatioF()));
 
-  QPushButton* instructions =
-      MakePictureButton(this, "Command5", TwipsRect(840, 3960, 2160, 495),
-                        QStringLiteral(":/pictures/button_instructions.png"));
+  QPushButton* instructions = MakePictureButton(this, "Command5", TwipsRect(840, 3960, 2160, 495),
+                                                QStringLiteral("button_instructions.png"));
   QPushButton* quit = MakePictureButton(this, "Command6", TwipsRect(840, 4680, 2160, 495),
-                                        QStringLiteral(":/pictures/button_quit.png"));
+                                        QStringLiteral("button_quit.png"));
   std::array<QPushButton*, kSectionButtons.size()> sections{};
   for (std::size_t i = 0; i < kSectionButtons.size(); ++i)
     sections[i] = MakeSectionButton(this, kSectionButtons[i]);

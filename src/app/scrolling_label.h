@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A word-wrapped plain-text label that never hides text: when its text is taller than its box,
 // a scroll bar appears at its right edge and the wheel or the bar scrolls the text. A text that

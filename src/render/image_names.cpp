@@ -2,6 +2,7 @@
 #include "render/image_names.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace moraku {
 
@@ -49,6 +50,14 @@ QString ScaledSetFolder(double scale) {
 
 int ScaledImageLength(int length, double scale) {
   return static_cast<int>(std::ceil(length * scale - 1e-9));
+}
+
+double ImageScaleFor(double deviceRatio) {
+  constexpr double kSlack = 0.01;  // a ratio of 1.499 still takes the 150 % set
+  if (deviceRatio <= 1 + kSlack) return 1;
+  for (double scale : kScaledImageSets)
+    if (scale >= deviceRatio - kSlack) return scale;
+  return kScaledImageSets[std::size(kScaledImageSets) - 1];
 }
 
 }  // namespace moraku

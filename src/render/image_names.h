@@ -62,5 +62,8 @@ inline constexpr double kScaledImageSets[] = {1.5, 2.0};
 QString ScaledSetFolder(double scale);
 // Pixels of a 1x length in the set of `scale`, rounded up.
 int ScaledImageLength(int length, double scale);
+// The scale of the images to draw on a screen of `deviceRatio` device pixels per pixel: 1 up
+// to 1, else the smallest of kScaledImageSets at least that fine, else the finest.
+double ImageScaleFor(double deviceRatio);
 
 }  // namespace moraku

@@ -12,6 +12,7 @@
 #include "app/instructions_window.h"
 #include "app/joseki_window.h"
 #include "app/menu_window.h"
+#include "app/picture_button.h"
 #include "app_test_support.h"
 #include "data/sections.h"
 
@@ -104,10 +105,10 @@ TEST_F(MenuTest, LayoutMatchesTheDesign) {
   // The picture buttons carry their 172 x 35 pictures and no text.
   for (const char* name : {"Command5", "Command6"}) {
     SCOPED_TRACE(name);
-    QPushButton* b = Button(&menu, name);
+    auto* b = qobject_cast<PictureButton*>(Button(&menu, name));
+    ASSERT_NE(b, nullptr);
     EXPECT_TRUE(b->text().isEmpty());
-    EXPECT_FALSE(b->icon().isNull());
-    EXPECT_EQ(b->iconSize(), QSize(172, 35));
+    EXPECT_EQ(b->Picture().deviceIndependentSize(), QSizeF(172, 35));
   }
   // The title picture shows its top-left part; the child picture is whole.
   auto* title = menu.findChild<QLabel*>("Picture1");
@@ -142,6 +143,37 @@ TEST_F(MenuTest, ColoursAndFrameAsDrawn) {
     SCOPED_TRACE(name);
     EXPECT_EQ(Snapshot(Button(&menu, name)).pixelColor(4, 3), Bgr(0x99FFFF));
   }
+}
+
+TEST_F(MenuTest, PictureButtonsShowTheFocusAndThePress) {
+  MenuWindow menu(app_.Path());
+  menu.show();
+  menu.activateWindow();
+  Settle();
+  QPushButton* quit = Button(&menu, "Command6");
+  const QImage plain = Snapshot(quit);  // the focus is on Command5
+  const int w = plain.width();
+  const int h = plain.height();
+
+  quit->setFocus();
+  Settle();
+  ASSERT_TRUE(quit->hasFocus());
+  const QImage focused = Snapshot(quit);
+  for (QPoint edge : {QPoint(0, 0), QPoint(w / 2, 1), QPoint(w - 1, h / 2), QPoint(w / 2, h - 2)})
+    EXPECT_EQ(focused.pixel(edge), qRgb(0, 0, 0)) << edge.x() << "," << edge.y();
+  EXPECT_EQ(focused.copy(2, 2, w - 4, h - 4), plain.copy(2, 2, w - 4, h - 4));
+
+  // Held down: a sunken frame, the picture one pixel further down and to the right.
+  quit->setDown(true);
+  const QImage pressed = Snapshot(quit);
+  EXPECT_EQ(pressed.pixel(1, 1), qRgb(0x40, 0x40, 0x40));
+  EXPECT_EQ(pressed.pixel(w - 2, h - 2), qRgb(0xFF, 0xFF, 0xFF));
+  EXPECT_EQ(pressed.copy(3, 3, w - 6, h - 6), plain.copy(2, 2, w - 6, h - 6));
+  quit->setDown(false);
+
+  Button(&menu, "Command5")->setFocus();
+  Settle();
+  EXPECT_EQ(Snapshot(quit), plain);
 }
 
 TEST_F(MenuTest, LoadReadsTheInstructionsFile) {

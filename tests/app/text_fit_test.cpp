@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every comment, record caption and reference of the shipped database can be read whole in the
 // joseki window at both text sizes: it fits its box, or its box scrolls far enough to show its
 // last line, or (references) it is cut with "…" and the whole text is in the tooltip.

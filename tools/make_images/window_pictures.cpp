@@ -8,6 +8,7 @@
 #include <QRadialGradient>
 
 #include "board_look.h"
+#include "render/image_names.h"
 #include "text_drawing.h"
 
 namespace moraku::imagegen {
@@ -67,14 +68,18 @@ void PaintGrid(QPainter& painter, const QRectF& rect, QPointF origin, double spa
   painter.restore();
 }
 
-QImage NewPicture(int w, int h, bool transparent = false) {
-  QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+// A picture of w x h pixels at 100 %, drawn at `scale`: ScaledImageLength pixels each way with
+// that device pixel ratio, so that the drawing code works in 100 % pixels at every scale.
+QImage NewPicture(int w, int h, double scale, bool transparent = false) {
+  QImage image(ScaledImageLength(w, scale), ScaledImageLength(h, scale),
+               QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
   image.fill(transparent ? Qt::transparent : Qt::white);
   return image;
 }
 
-QImage EndIndicator() {
-  QImage image = NewPicture(121, 76, true);
+QImage EndIndicator(double scale) {
+  QImage image = NewPicture(121, 76, scale, true);
   QPainter painter(&image);
   SetSmooth(painter);
   const QRectF plaque(1.5, 1.5, 118, 73);
@@ -97,8 +102,8 @@ QImage EndIndicator() {
   return image;
 }
 
-QImage MenuTitle() {
-  QImage image = NewPicture(400, 300);
+QImage MenuTitle(double scale) {
+  QImage image = NewPicture(400, 300, scale);
   QPainter painter(&image);
   SetSmooth(painter);
   const QRectF all(0, 0, 400, 300);
@@ -140,8 +145,8 @@ QImage MenuTitle() {
   return image;
 }
 
-QImage ButtonFace(const QString& text) {
-  QImage image = NewPicture(172, 35);
+QImage ButtonFace(const QString& text, double scale) {
+  QImage image = NewPicture(172, 35, scale);
   QPainter painter(&image);
   SetSmooth(painter);
   const QRectF face(0.5, 0.5, 171, 34);
@@ -158,8 +163,8 @@ QImage ButtonFace(const QString& text) {
   return image;
 }
 
-QImage Child() {
-  QImage image = NewPicture(69, 79);
+QImage Child(double scale) {
+  QImage image = NewPicture(69, 79, scale);
   QPainter painter(&image);
   SetSmooth(painter);
   painter.fillRect(image.rect(), QColor(246, 240, 226));
@@ -224,7 +229,7 @@ QImage Child() {
 }
 
 QImage AppIcon() {
-  QImage image = NewPicture(128, 128, true);
+  QImage image = NewPicture(128, 128, 1, true);
   QPainter painter(&image);
   SetSmooth(painter);
   const QRectF tile(4, 4, 120, 120);
@@ -260,28 +265,46 @@ QStringList WindowPictureNames() {
           QStringLiteral("moraku.png")};
 }
 
-QImage DrawWindowPicture(const QString& name) {
-  if (name == QLatin1String("end_indicator.png")) return EndIndicator();
-  if (name == QLatin1String("menu_title.png")) return MenuTitle();
+QStringList ScaledWindowPictureNames() {
+  QStringList names = WindowPictureNames();
+  names.removeAll(QStringLiteral("moraku.png"));
+  return names;
+}
+
+QImage DrawWindowPicture(const QString& name, double scale) {
+  if (name == QLatin1String("end_indicator.png")) return EndIndicator(scale);
+  if (name == QLatin1String("menu_title.png")) return MenuTitle(scale);
   if (name == QLatin1String("button_instructions.png"))
-    return ButtonFace(QStringLiteral("操作説明"));
-  if (name == QLatin1String("button_quit.png")) return ButtonFace(QStringLiteral("プログラム終了"));
-  if (name == QLatin1String("child.png")) return Child();
-  if (name == QLatin1String("moraku.png")) return AppIcon();
+    return ButtonFace(QStringLiteral("操作説明"), scale);
+  if (name == QLatin1String("button_quit.png"))
+    return ButtonFace(QStringLiteral("プログラム終了"), scale);
+  if (name == QLatin1String("child.png")) return Child(scale);
+  if (name == QLatin1String("moraku.png") && scale == 1) return AppIcon();
   return QImage();
 }
 
-bool WriteWindowPictures(const QString& dir, QString* error) {
+namespace {
+bool WritePictures(const QString& dir, const QStringList& names, double scale, QString* error) {
   if (!QDir().mkpath(dir)) {
     *error = dir + QStringLiteral(": cannot create the folder");
     return false;
   }
-  for (const QString& name : WindowPictureNames()) {
+  for (const QString& name : names) {
     const QString path = dir + QLatin1Char('/') + name;
-    if (!DrawWindowPicture(name).save(path, "PNG")) {
+    if (!DrawWindowPicture(name, scale).save(path, "PNG")) {
       *error = path + QStringLiteral(": cannot write the picture");
       return false;
     }
+  }
+  return true;
+}
+}  // namespace
+
+bool WriteWindowPictures(const QString& dir, QString* error) {
+  if (!WritePictures(dir, WindowPictureNames(), 1, error)) return false;
+  for (double scale : kScaledImageSets) {
+    const QString scaledDir = dir + QLatin1Char('/') + ScaledSetFolder(scale);
+    if (!WritePictures(scaledDir, ScaledWindowPictureNames(), scale, error)) return false;
   }
   return true;
 }
