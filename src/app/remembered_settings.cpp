@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/remembered_settings.h"
 
 #include <QGuiApplication>
@@ -70,7 +71,7 @@ double RememberedSettings::Scale() const {
 }
 
 void RememberedSettings::SetScale(double scale) {
-  if (IsDisplayScale(scale)) settings_->setValue(kScaleKey, QString::number(scale));
+  if (IsDisplayScale(scale)) Store(kScaleKey, QString::number(scale));
 }
 
 int RememberedSettings::LastSection() const {
@@ -83,8 +84,8 @@ int RememberedSettings::LastEntry(int section) const {
 
 void RememberedSettings::SetLastEntry(int section, int entry) {
   if (section < 1 || section > kMaxSection) return;
-  settings_->setValue(kLastSectionKey, section);
-  if (entry >= 1 && entry <= kMaxEntry) settings_->setValue(EntryKey(section), entry);
+  Store(kLastSectionKey, section);
+  if (entry >= 1 && entry <= kMaxEntry) Store(EntryKey(section), entry);
 }
 
 bool RememberedSettings::LargeText() const {
@@ -92,7 +93,7 @@ bool RememberedSettings::LargeText() const {
 }
 
 void RememberedSettings::SetLargeText(bool large) {
-  settings_->setValue(kLargeTextKey, large ? QStringLiteral("true") : QStringLiteral("false"));
+  Store(kLargeTextKey, large ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 std::optional<QPoint> RememberedSettings::WindowPosition(const QString& window) const {
@@ -107,12 +108,19 @@ std::optional<QPoint> RememberedSettings::WindowPosition(const QString& window) 
 }
 
 void RememberedSettings::SetWindowPosition(const QString& window, QPoint position) {
-  settings_->setValue(PositionKey(window),
-                      QStringLiteral("%1,%2").arg(position.x()).arg(position.y()));
+  Store(PositionKey(window), QStringLiteral("%1,%2").arg(position.x()).arg(position.y()));
+}
+
+void RememberedSettings::Store(const QString& key, const QVariant& value) {
+  if (settings_->contains(key) && settings_->value(key).toString() == value.toString()) return;
+  settings_->setValue(key, value);
+  changed_ = true;
 }
 
 bool RememberedSettings::Save() {
+  if (!changed_) return true;
   settings_->sync();
+  changed_ = false;
   return settings_->status() == QSettings::NoError;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program remembers between runs, kept with QSettings in the platform's usual place:
 // the display scale, the section opened last and the entry shown last in each section, the
@@ -6,6 +7,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QVariant>
 #include <memory>
 #include <optional>
 
@@ -45,11 +47,16 @@ class RememberedSettings {
   std::optional<QPoint> WindowPosition(const QString& window) const;
   void SetWindowPosition(const QString& window, QPoint position);
 
-  // Writes what was set to the file; false when it cannot be written.
+  // Writes what was set to the file; false when it cannot be written. Values set to what was
+  // stored already do not count: with nothing new, the file is left as it is (no write).
   bool Save();
 
  private:
+  // Sets `key` to `value` unless it holds that text already.
+  void Store(const QString& key, const QVariant& value);
+
   std::unique_ptr<QSettings> settings_;
+  bool changed_ = false;  // something new was set since the last Save
   bool readable_ = true;  // false: the file was damaged or unreadable, read nothing from it
 };
 

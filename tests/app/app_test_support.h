@@ -64,6 +64,12 @@ class TempAppDir {
     return {};
   }
 
+  // The bytes of a file of the folder (relative path); empty when it cannot be read.
+  QByteArray ReadFile(const QString& relative) const {
+    QFile file(dir_.path() + QLatin1Char('/') + relative);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
   // Writes raw bytes to a file of the folder (relative path).
   void WriteFile(const QString& relative, const QByteArray& bytes) const {
     QFile file(dir_.path() + QLatin1Char('/') + relative);

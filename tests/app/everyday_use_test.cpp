@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everyday use of the windows: record keys and the wheel press exactly the record buttons (and
 // nothing while those are disabled), Return presses the focused button, the boards drawn at a
 // larger scale keep clicks on the same points, and the remembered settings survive a restart
@@ -34,8 +35,8 @@ const QStringList kRows = {
     "2,0,,1,置碁二,参考二,置碁の二,442351,実戦例|1/7|4436354647DDEE,0002",
 };
 
-void Press(QWidget* target, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
   QApplication::sendEvent(target, &press);
 }
 
@@ -113,6 +114,13 @@ TEST_F(EverydayUseTest, KeysAndWheelDoNothingWhileTheRecordButtonsAreDisabled) {
   // Up and Down stay with the list: they change the entry.
   auto* list = w->findChild<QListView*>("List1");
   Press(list, Qt::Key_Down);
+  EXPECT_EQ(w->SelectedRow(), 1);
+  EXPECT_EQ(w->Session().state.CurrentEntry, 2);
+  // With Ctrl the jump keys move the list: to its first row, and back to its last.
+  Press(list, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(w->SelectedRow(), 0);
+  EXPECT_EQ(w->Session().state.CurrentEntry, 1);
+  Press(list, Qt::Key_End, Qt::ControlModifier);
   EXPECT_EQ(w->SelectedRow(), 1);
   EXPECT_EQ(w->Session().state.CurrentEntry, 2);
 }
@@ -215,6 +223,21 @@ TEST_F(EverydayUseTest, SettingsRoundTripAndDamagedOrOutOfRangeValuesGiveDefault
     EXPECT_EQ(settings.LastEntry(1), 3);
     EXPECT_TRUE(settings.LargeText());
     EXPECT_EQ(settings.WindowPosition("Form4"), QPoint(40, 60));
+  }
+  {
+    // Storing what is stored already leaves the file alone (a start and a close that change
+    // nothing write nothing); a new value is written.
+    app_.WriteFile("settings.ini", app_.ReadFile("settings.ini") + "; a note by hand\n");
+    RememberedSettings settings(path);
+    settings.SetScale(1.5);
+    settings.SetLastEntry(1, 3);
+    settings.SetLargeText(true);
+    settings.SetWindowPosition("Form4", QPoint(40, 60));
+    ASSERT_TRUE(settings.Save());
+    EXPECT_TRUE(app_.ReadFile("settings.ini").contains("; a note by hand"));
+    settings.SetWindowPosition("Form4", QPoint(41, 60));
+    ASSERT_TRUE(settings.Save());
+    EXPECT_EQ(RememberedSettings(path).WindowPosition("Form4"), QPoint(41, 60));
   }
   for (const char* text :
        {"[display]\nscale=3\n[joseki]\nlastSection=-4\nsection2\\entry=x\nlargeText=7\n"
