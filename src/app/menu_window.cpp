@@ -131,6 +131,9 @@ MenuWindow::MenuWindow(const QString& appDir, QWidget* parent) : QWidget(parent)
   // The display scale: a small choice in the free corner below the title picture.
   scaleChoice_ = new QComboBox(this);
   scaleChoice_->setObjectName(QStringLiteral("ScaleChoice"));
+  // In the section buttons' face, which the menu has loaded already: a second face would cost
+  // the start a font lookup and load.
+  scaleChoice_->setFont(UiFont(QString::fromUtf8(kRoundGothicFont), 9, true));
   for (double scale : kDisplayScales)
     scaleChoice_->addItem(QStringLiteral("%1 %").arg(qRound(scale * 100)), scale);
   scaleChoice_->setToolTip(QStringLiteral("表示倍率（選ぶとプログラムを開き直します）"));
