@@ -365,6 +365,12 @@ QString Namer::FollowUp(std::size_t index) const {
     if (star_ && SideOf(*m) == approachSide && l.height == 2 && l.along <= 5 && Alone(*m)) {
       return QStringLiteral("スベリ");
     }
+    // At a 3-4 point, pressing the corner stone from the fourth line of its other side: the
+    // knight's move and the large knight's move.
+    if (!star_ && SideOf(*m) == Side::Top && LocalOf(*m).height == 4 && Alone(*m)) {
+      if (m->col == corner_.col + 2) return QStringLiteral("ケイマガケ");
+      if (m->col == corner_.col + 3) return QStringLiteral("大斜ガケ");
+    }
     // A jump toward the centre may end on the diagonal or past it.
     if (l.along == a.along && Alone(*m)) {
       if (l.height == a.height + 2) return QStringLiteral("一間トビ");

@@ -69,6 +69,7 @@ TEST(LineNamer, NamesApproachAnswerAndFollowUpByShape) {
       {"dc ce ch fe", 1, threeFour, "小ゲイマガカリ・二間バサミ・二間トビ"},
       {"dc ce fd", 1, threeFour, "小ゲイマガカリ・ケイマ"},
       {"dc ce gc", 1, threeFour, "小ゲイマガカリ・二間ビラキ"},
+      {"dc de dh gd", 1, threeFour, "一間高ガカリ・二間高バサミ・大斜ガケ"},
       {"dc de ce cf cd", 1, threeFour, "一間高ガカリ・ツケヒキ"},
       {"dc de ee", 1, threeFour, "一間高ガカリ・上ツケ"},
       {"dc cf de", 1, threeFour, "大ゲイマガカリ・カタツキ"},
