@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
 
@@ -41,6 +42,11 @@ void BM_StartToMenu(benchmark::State& state) {
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   // The program quits as soon as its menu window has been painted.
   env.insert(QStringLiteral("MORAKU_EXIT_AFTER_SHOWN"), QStringLiteral("1"));
+  // Settings of its own, so that the user's (a remembered 200 % scale, say) do not change the
+  // figure; the first start stores the menu's place and later ones find it unchanged.
+  QTemporaryDir settingsDir;
+  env.insert(QStringLiteral("MORAKU_SETTINGS_FILE"),
+             settingsDir.filePath(QStringLiteral("moraku.ini")));
   for (auto _ : state) {
     QProcess program;
     program.setProcessEnvironment(env);
