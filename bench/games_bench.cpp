@@ -309,7 +309,12 @@ void BM_IndexGames(benchmark::State& state) {
   }
   state.counters["peak_MB"] = static_cast<double>(PeakKilobytes()) / 1024.0;
 }
-BENCHMARK(BM_IndexGames)->Name("IndexGames")->Arg(10000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_IndexGames)
+    ->Name("IndexGames")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 // The patterns of every shipped entry of the three sections.
 std::vector<games::EntryPattern> ShippedPatterns() {

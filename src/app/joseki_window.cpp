@@ -27,6 +27,9 @@
 #include "app/remembered_settings.h"
 #include "app/scrolling_label.h"
 #include "app/window_picture.h"
+#include "board/coords.h"
+#include "games/example_mode.h"
+#include "games/next_moves.h"
 #include "joseki/entry_display.h"
 #include "joseki/entry_selection.h"
 #include "joseki/next_move_hint.h"
@@ -121,6 +124,27 @@ constexpr std::array<RecordKey, 6> kRecordKeys{{
     {Qt::Key_End, Button::RecordToLastNumberedMove, "End"},
 }};
 
+// The 実戦例 buttons: in the free column right of the record buttons, in their style.
+struct ExampleButtonLayout {
+  const char* name;
+  const char* tooltip;
+  int top;
+};
+constexpr int kExampleButtonLeft = 12555;
+constexpr int kExampleButtonWidth = 600;
+constexpr quint32 kExampleButtonBack = 0xFFC0C0;
+constexpr ExampleButtonLayout kExamplesButton{"Command23", "", 8400};
+constexpr ExampleButtonLayout kNextExampleButton{"Command24", "次の対局", 8880};
+const char* const kShowGamesCaption = "実戦例";
+const char* const kShowGamesTooltip = "この定石が打たれた対局を棋譜盤に並べる";
+const char* const kBackToRecordCaption = "定石譜";
+const char* const kBackToRecordTooltip = "この定石の棋譜に戻る";
+
+// The list of next moves lies over the joseki board's three lowest lines, which no joseki and
+// no handicap stone reaches.
+constexpr int kNextMovesFirstRow = 17;
+constexpr double kNextMovesPoints = 8.25;  // a heading and three moves fit
+
 // Frame lines around the two boards: light at the top and left, dark at the bottom and right.
 constexpr std::array<FrameLine, 7> kFrameLines{{
     {120, 120, 6420, 120, 2, 0xFFFFFF},      // joseki board, top
@@ -187,6 +211,9 @@ JosekiWindow::JosekiWindow(int sectionIndex, const QString& appDir, QWidget* par
     session.canvas.DrawEmptyBoard(Board::Record);
     message = OpenSection(session, appDir + QStringLiteral("/fld1/goc.db"));
   });
+  // The game collection is looked up once the window runs, so that it never delays the opening.
+  examples_ = std::make_unique<games::ExampleMode>(appDir + QStringLiteral("/fld1/goc.db"));
+  FollowShownEntry();
   if (!message.isEmpty()) {
     // Shown once the window is on screen, so that a failed load still opens the window.
     QMetaObject::invokeMethod(
@@ -262,10 +289,40 @@ void JosekiWindow::BuildButtons() {
   }
   for (const RecordKey& key : kRecordKeys)
     ButtonFor(key.button)->setToolTip(QStringLiteral("キー: ") + QString::fromUtf8(key.keyName));
+  BuildExampleControls();
   // Keys reach the window whichever of its controls has the focus.
   for (QPushButton* button : buttons_) button->installEventFilter(this);
+  examplesButton_->installEventFilter(this);
+  nextExampleButton_->installEventFilter(this);
   entryList_->installEventFilter(this);
   PressFocusedButtonOnReturn(this);
+}
+
+void JosekiWindow::BuildExampleControls() {
+  auto makeButton = [this](const ExampleButtonLayout& layout) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(QString::fromLatin1(layout.name));
+    button->setGeometry(TwipsRect(kExampleButtonLeft, layout.top, kExampleButtonWidth, 375));
+    button->setToolTip(QString::fromUtf8(layout.tooltip));
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoDefault(false);
+    StyleGraphicalButton(button, QColor(FromBgr(kExampleButtonBack)));
+    button->setVisible(false);
+    return button;
+  };
+  examplesButton_ = makeButton(kExamplesButton);
+  nextExampleButton_ = makeButton(kNextExampleButton);
+  nextExampleButton_->setText(QStringLiteral("次の例"));
+
+  nextMovesList_ = MakeLabel<ScrollingLabel>(
+      this, "Label4",
+      QRect(boardView_->x() + 2, boardView_->y() + CellY(kNextMovesFirstRow) + 1,
+            kBoardSize * kCellWidth - 4, (kBoardSize - kNextMovesFirstRow + 1) * kCellHeight - 2),
+      kNextMovesPoints);
+  nextMovesList_->setWordWrap(true);
+  nextMovesList_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  nextMovesList_->setMargin(2);
+  nextMovesList_->setVisible(false);
 }
 
 void JosekiWindow::SetTabOrder() {
@@ -275,6 +332,8 @@ void JosekiWindow::SetTabOrder() {
   order.emplace_back(30, entryList_);
   std::sort(order.begin(), order.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
+  order.emplace_back(32, examplesButton_);
+  order.emplace_back(33, nextExampleButton_);
   for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1].second, order[i].second);
   order.front().second->setFocus();
 }
@@ -282,6 +341,11 @@ void JosekiWindow::SetTabOrder() {
 void JosekiWindow::Wire() {
   auto on = [this](Button button, void (*procedure)(JosekiSession&)) {
     connect(ButtonFor(button), &QPushButton::clicked, this, [this, procedure] { Run(procedure); });
+  };
+  // These draw the entry or the record board themselves.
+  auto outside = [this](Button button, void (*procedure)(JosekiSession&)) {
+    connect(ButtonFor(button), &QPushButton::clicked, this,
+            [this, procedure] { RunOutsideExamples(procedure); });
   };
   on(Button::RecordToLastNumberedMove, ShowRecordToLastNumberedMove);
   on(Button::RecordForwardOne, StepForwardOne);
@@ -291,22 +355,32 @@ void JosekiWindow::Wire() {
   on(Button::RecordFirstMove, BackToFirstMove);
   on(Button::StartHint, StartHint);
   on(Button::ShowNextMove, ShowNextMove);
-  on(Button::ShowWholeEntry, ShowEntry);
+  outside(Button::ShowWholeEntry, ShowEntry);
   on(Button::EnlargeText, EnlargeText);
-  on(Button::StartSearchInput, StartSearchInput);
-  on(Button::RedisplaySearch, RedisplaySearch);
-  on(Button::ShortenSearch, ShortenSearch);
-  on(Button::AddSearchMoves, AddSearchMoves);
-  on(Button::RunSearch, RunSearch);
-  on(Button::EndSearch, EndSearch);
+  outside(Button::StartSearchInput, StartSearchInput);
+  outside(Button::RedisplaySearch, RedisplaySearch);
+  outside(Button::ShortenSearch, ShortenSearch);
+  outside(Button::AddSearchMoves, AddSearchMoves);
+  outside(Button::RunSearch, RunSearch);
+  outside(Button::EndSearch, EndSearch);
   connect(ButtonFor(Button::Menu), &QPushButton::clicked, this, &QWidget::close);
+  connect(examplesButton_, &QPushButton::clicked, this, &JosekiWindow::ToggleExamples);
+  connect(nextExampleButton_, &QPushButton::clicked, this, &JosekiWindow::ShowNextExample);
 
   connect(endMarkTimer_, &QTimer::timeout, this, [this] { Run(EndIndicatorTick); });
-  connect(hitDeliveryTimer_, &QTimer::timeout, this, [this] { Run(FoundEntryTick); });
+  connect(hitDeliveryTimer_, &QTimer::timeout, this,
+          [this] { RunOutsideExamples(FoundEntryTick); });
 
   connect(boardView_, &BoardView::PointerMoved, this,
           [this](int x, int y) { Run([x, y](JosekiSession& s) { TrackPointer(s, x, y); }); });
-  connect(boardView_, &BoardView::Clicked, this, [this] { Run(AddSearchStone); });
+  // A click that takes a search stone turns the record board into the search input.
+  connect(boardView_, &BoardView::Clicked, this, [this] {
+    Run([this](JosekiSession& s) {
+      const QString before = s.state.SearchText;
+      AddSearchStone(s);
+      if (s.state.SearchText != before && examples_ != nullptr) examples_->Drop(s);
+    });
+  });
   connect(boardView_, &BoardView::WheelTurned, this, &JosekiWindow::OnWheelTurned);
 
   connect(entryList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -315,7 +389,7 @@ void JosekiWindow::Wire() {
   connect(entryList_, &QAbstractItemView::clicked, this, [this] {
     const bool handled = rowChangedByPress_;
     rowChangedByPress_ = false;
-    if (!handled) Run(SelectEntry);
+    if (!handled) RunOutsideExamples(SelectEntry);
   });
 }
 
@@ -326,7 +400,7 @@ void JosekiWindow::OnCurrentRowChanged() {
   if (current.isValid() && !entryList_->selectionModel()->isSelected(current))
     entryList_->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
   rowChangedByPress_ = true;
-  Run(SelectEntry);
+  RunOutsideExamples(SelectEntry);
 }
 
 bool JosekiWindow::PressRecordButtonForKey(const QKeyEvent& key) {
@@ -363,6 +437,7 @@ bool JosekiWindow::eventFilter(QObject* watched, QEvent* event) {
 void JosekiWindow::Run(const std::function<void(JosekiSession&)>& procedure) {
   try {
     procedure(session_);
+    FollowShownEntry();
   } catch (const std::exception& e) {
     qWarning("Moraku: an action stopped: %s", e.what());
   } catch (...) {
@@ -370,10 +445,63 @@ void JosekiWindow::Run(const std::function<void(JosekiSession&)>& procedure) {
   }
 }
 
+void JosekiWindow::RunOutsideExamples(const std::function<void(JosekiSession&)>& procedure) {
+  Run([this, &procedure](JosekiSession& s) {
+    if (examples_ != nullptr) examples_->Drop(s);
+    procedure(s);
+  });
+}
+
+void JosekiWindow::FollowShownEntry() {
+  if (examples_ == nullptr) return;  // still loading
+  if (session_.state.CurrentEntry == examples_->LookedUpEntry() && !lookupQueued_) {
+    UpdateExampleControls();
+    return;
+  }
+  examplesButton_->setVisible(false);
+  nextExampleButton_->setVisible(false);
+  nextMovesList_->setVisible(false);
+  if (lookupQueued_) return;
+  lookupQueued_ = true;
+  QMetaObject::invokeMethod(this, &JosekiWindow::LookUpShownEntry, Qt::QueuedConnection);
+}
+
+void JosekiWindow::LookUpShownEntry() {
+  lookupQueued_ = false;
+  Run([this](JosekiSession& s) { examples_->LookUpEntry(s); });
+}
+
+void JosekiWindow::UpdateExampleControls() {
+  const bool any = examples_->Count() > 0;
+  const bool active = any && examples_->Active();
+  examplesButton_->setText(QString::fromUtf8(active ? kBackToRecordCaption : kShowGamesCaption));
+  examplesButton_->setToolTip(QString::fromUtf8(active ? kBackToRecordTooltip : kShowGamesTooltip));
+  examplesButton_->setVisible(any);
+  nextExampleButton_->setVisible(active && examples_->Count() > 1);
+  nextMovesList_->setVisible(active && !examples_->NextMoves().empty());
+}
+
+void JosekiWindow::ToggleExamples() {
+  if (examples_ == nullptr) return;
+  if (examples_->Active()) {
+    Run([this](JosekiSession& s) { examples_->Leave(s); });
+    return;
+  }
+  Run([this](JosekiSession& s) {
+    examples_->Show(s, 1);
+    nextMovesList_->SetScrolledText(games::NextMovesText(examples_->NextMoves(), s.state.Entries));
+  });
+}
+
+void JosekiWindow::ShowNextExample() {
+  if (examples_ == nullptr || !examples_->Active()) return;
+  Run([this](JosekiSession& s) { examples_->Show(s, examples_->Index() + 1); });
+}
+
 bool JosekiWindow::ShowEntryAt(int entry) {
   if (entry < 1 || entry > ListRowCount()) return false;
   SetSelectedRow(entry - 1);
-  Run(SelectEntry);
+  RunOutsideExamples(SelectEntry);
   return true;
 }
 

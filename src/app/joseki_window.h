@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "joseki/joseki_controls.h"
 #include "joseki/joseki_session.h"
@@ -24,6 +25,9 @@ namespace moraku {
 
 class BoardView;
 class ScrollingLabel;
+namespace games {
+class ExampleMode;
+}
 
 class JosekiWindow : public QWidget, public JosekiControls {
   Q_OBJECT
@@ -42,6 +46,9 @@ class JosekiWindow : public QWidget, public JosekiControls {
   bool ShowEntryAt(int entry);
   // Turns 文字拡大 on when `large` and it is off (as its button would).
   void RestoreLargeText(bool large);
+
+  // The 実戦例 mode of the record board (null until the window has loaded its section).
+  games::ExampleMode* Examples() const { return examples_.get(); }
 
   // The command buttons by what they do.
   enum class Button {
@@ -97,14 +104,29 @@ class JosekiWindow : public QWidget, public JosekiControls {
   void BuildOtherControls();
   void SetTabOrder();
   void Wire();
-  // Runs one procedure on the session; nothing it throws leaves the event handler.
+  // Runs one procedure on the session; nothing it throws leaves the event handler. Afterwards
+  // the 実戦例 controls follow the entry shown.
   void Run(const std::function<void(JosekiSession&)>& procedure);
+  // The same for a procedure that draws the record board or the entry itself: the 実戦例 mode
+  // ends first, giving the entry its own record back.
+  void RunOutsideExamples(const std::function<void(JosekiSession&)>& procedure);
   // The list's selection moved (by a click, a key or from code).
   void OnCurrentRowChanged();
   // Presses the record button bound to the key, when there is one, and says whether there was.
   bool PressRecordButtonForKey(const QKeyEvent& key);
   // The wheel turned over the board picture at pixel column x.
   void OnWheelTurned(int x, int notches);
+
+  // The 実戦例 controls: made beside the record buttons and over the joseki board's lowest
+  // lines, shown only for an entry that has games.
+  void BuildExampleControls();
+  // After every procedure: when another entry is shown, hides the controls and queues the
+  // lookup of its games (so that neither opening nor moving through the list waits for it).
+  void FollowShownEntry();
+  void LookUpShownEntry();
+  void UpdateExampleControls();
+  void ToggleExamples();
+  void ShowNextExample();
 
   ImageStore images_;
   JosekiSession session_;
@@ -129,6 +151,12 @@ class JosekiWindow : public QWidget, public JosekiControls {
   QLabel* recordEndMark_ = nullptr;
   QTimer* endMarkTimer_ = nullptr;
   QTimer* hitDeliveryTimer_ = nullptr;
+
+  std::unique_ptr<games::ExampleMode> examples_;
+  bool lookupQueued_ = false;
+  QPushButton* examplesButton_ = nullptr;     // "実戦例" / "定石譜"
+  QPushButton* nextExampleButton_ = nullptr;  // "次の例"
+  ScrollingLabel* nextMovesList_ = nullptr;   // the moves played next, beside their marks
 };
 
 }  // namespace moraku

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db import-games FILE|DIR... --db DB: adds the SGF game records of files and folders
 // (folders searched recursively for *.sgf) to the game collection of the database.
 
 #include <unistd.h>
-#include <QFile>
 #include <QFileInfo>
 #include <array>
 #include <cstdio>
 #include <map>
 #include <string>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/input_file.h"
 #include "games/game_record.h"
@@ -19,11 +20,6 @@
 namespace moraku::cli {
 
 namespace {
-
-void PrintUsage(QTextStream& err) {
-  err << "usage: moraku-db import-games FILE|DIR... --db DB\n"
-      << "  folders are searched recursively for *.sgf files\n";
-}
 
 // A progress bar on stderr, drawn only when stderr is a terminal.
 class Progress {
@@ -50,22 +46,19 @@ class Progress {
 }  // namespace
 
 int RunImportGames(const QStringList& args, QTextStream& out, QTextStream& err) {
-  QStringList paths;
-  QString dbPath;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--db") && i + 1 < args.size()) {
-      dbPath = args[++i];
-    } else if (args[i].startsWith(QLatin1String("--"))) {
-      PrintUsage(err);
-      return 2;
-    } else {
-      paths << args[i];
-    }
-  }
-  if (paths.isEmpty() || dbPath.isEmpty()) {
-    PrintUsage(err);
-    return 2;
-  }
+  CommandLine line(QStringLiteral("import-games"),
+                   QStringLiteral("Adds SGF game records to the game collection of a joseki "
+                                  "database, in one transaction."),
+                   QStringLiteral("FILE|DIR..."));
+  line.AddValueOption(QStringLiteral("db"), QStringLiteral("DB"),
+                      QStringLiteral("The joseki database (made when missing)."));
+  line.DescribeOperand(QStringLiteral("FILE|DIR"),
+                       QStringLiteral("An SGF file of at most 64 MiB, or a folder searched "
+                                      "recursively for *.sgf files."));
+  if (const std::optional<int> status = line.Parse(args, out, err, 1, -1, {QStringLiteral("db")}))
+    return *status;
+  const QStringList paths = line.Operands();
+  const QString dbPath = line.Value(QStringLiteral("db"));
 
   const QStringList files = SgfFilesOf(paths);
   int imported = 0;
@@ -86,13 +79,14 @@ int RunImportGames(const QStringList& args, QTextStream& out, QTextStream& err) 
         int done = 0;
         for (const QString& path : files) {
           progress.Step(done++);
-          QFile file(path);
-          if (!file.open(QIODevice::ReadOnly)) {
-            err << "moraku-db: " << path << ": " << file.errorString() << "\n";
+          QByteArray bytes;
+          QString unreadable;
+          if (!ReadInputFile(path, kMaxInputBytes, &bytes, &unreadable)) {
+            err << "moraku-db: " << unreadable << "\n";
             ++skipped[QStringLiteral("unreadable file")];
             continue;
           }
-          const games::GameFileRead read = games::ReadGames(file.readAll(), path);
+          const games::GameFileRead read = games::ReadGames(bytes, path);
           if (!read.error.isEmpty()) {
             err << "moraku-db: " << path << ":" << read.error << "\n";
             ++skipped[QStringLiteral("not SGF")];
@@ -121,7 +115,7 @@ int RunImportGames(const QStringList& args, QTextStream& out, QTextStream& err) 
       &error);
   if (!written) {
     err << "moraku-db: " << dbPath << ": " << error << "\n";
-    return 1;
+    return kExitFailure;
   }
   int skippedTotal = 0;
   QStringList reasons;
@@ -133,7 +127,7 @@ int RunImportGames(const QStringList& args, QTextStream& out, QTextStream& err) 
       << " duplicate, " << skippedTotal << " skipped";
   if (!reasons.isEmpty()) out << " (" << reasons.join(QLatin1String(", ")) << ")";
   out << "\n";
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace moraku::cli

@@ -112,6 +112,11 @@ int Database::OpenUntrusted(const QString& path, std::chrono::milliseconds budge
   return Exec("PRAGMA cell_size_check = ON");
 }
 
+void Database::RenewBudget(std::chrono::milliseconds budget) {
+  deadline_ = std::chrono::steady_clock::now() + budget;
+  timedOut_ = false;
+}
+
 int Database::CheckBudget(void* self) {
   auto* db = static_cast<Database*>(self);
   if (std::chrono::steady_clock::now() < db->deadline_) return 0;

@@ -40,6 +40,10 @@ class Database {
   // Whether a statement was interrupted because the budget of OpenUntrusted ran out.
   bool TimedOut() const { return timedOut_; }
 
+  // Gives a connection opened by OpenUntrusted and kept open a new budget of `budget` from now,
+  // for its next piece of work (a lookup of its own).
+  void RenewBudget(std::chrono::milliseconds budget);
+
   // Closes the connection (no-op when not open). Statements must be finalized first.
   void Close();
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "games/corner_sequence.h"
 
 #include <algorithm>
@@ -77,7 +78,7 @@ QString CornerKey(const std::vector<CornerMove>& moves) {
   return key;
 }
 
-std::vector<CornerMove> EntryCornerMoves(QStringView stones) {
+CornerSequence EntryCornerSequence(QStringView stones) {
   CornerSequence sequence;
   int number = 0;
   ForEachTriple(stones, [&](QStringView r, QStringView c, QStringView colour) {
@@ -89,7 +90,7 @@ std::vector<CornerMove> EntryCornerMoves(QStringView stones) {
     sequence.moves.push_back(CornerMove{row, col, color, number});
   });
   Normalise(sequence);
-  return sequence.moves;
+  return sequence;
 }
 
 QString EntryCornerKey(QStringView stones) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The corner index of a game: for each of the four corners, the moves played in its region,
 // turned to the upper-left corner in the stored orientation and with the colours named so that
@@ -85,7 +86,11 @@ QString CornerKey(const std::vector<CornerMove>& moves);
 // (the handicap stones of other corners) and tenuki are left out.
 QString EntryCornerKey(QStringView stones);
 
-// The moves of an entry's stone string in the upper-left region, turned and coloured as above.
-std::vector<CornerMove> EntryCornerMoves(QStringView stones);
+// The moves of an entry's stone string in the upper-left region, turned and coloured as above
+// (moveNumber: the triple's 1-based place in the string), with the turn and colours chosen.
+CornerSequence EntryCornerSequence(QStringView stones);
+inline std::vector<CornerMove> EntryCornerMoves(QStringView stones) {
+  return EntryCornerSequence(stones).moves;
+}
 
 }  // namespace moraku::games

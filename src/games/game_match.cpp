@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "games/game_match.h"
 
+#include <QStringList>
 #include <algorithm>
 
 #include "board/coords.h"
@@ -69,11 +71,15 @@ QString MatchRecordText(const GameMatch& match, int index, int count) {
   if (first == 0) first = 1;
   if (last < first) last = first;
   const GameInfo& g = match.info;
-  QString caption =
-      QStringLiteral("黒 %1　白 %2\n%3　%4\n%5 / %6")
-          .arg(PlayerText(g.black, g.blackRank), PlayerText(g.white, g.whiteRank), g.date, g.result)
-          .arg(index)
-          .arg(count);
+  // One player a line, then the date and the result, then where the game stands in the list.
+  QStringList dateAndResult;
+  for (const QString& part : {g.date, g.result})
+    if (!part.isEmpty()) dateAndResult << part;
+  QString caption = QStringLiteral("黒 %1\n白 %2\n%3\n%4 / %5")
+                        .arg(PlayerText(g.black, g.blackRank), PlayerText(g.white, g.whiteRank),
+                             dateAndResult.join(QStringLiteral("　")))
+                        .arg(index)
+                        .arg(count);
   caption.replace(QLatin1Char('|'), QLatin1Char('/'));
   return caption + QStringLiteral("|%1/%2|").arg(first).arg(last) + moves;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Entries and games: which games played an entry's joseki in one of their corners, where in the
 // game it was played, and the game as a record of the record board turned to that corner.
@@ -51,8 +52,9 @@ bool DescribeMatch(sql::Database& db, const CornerHit& hit, const EntryPattern& 
 
 // The match as a record text of the record board: "caption|first/last|moves", the game's moves
 // turned to the upper-left, setup stones first (each Black stone as a move, a pass "00" between
-// two moves of one colour), numbered from the first joseki move to the entry's last move.
-// `index` and `count` give the "k / N" of the caption.
+// two moves of one colour), numbered from the first joseki move to the entry's last move. The
+// caption has Black and White (with ranks) on a line each, then the date and the result, then
+// "k / N" from `index` and `count`.
 QString MatchRecordText(const GameMatch& match, int index, int count);
 
 }  // namespace moraku::games

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Game records read from SGF: the main line of each game tree, with its players, ranks, date,
 // event and result, or the reason it cannot be a game of the collection.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game collection's tables in the joseki database file: `games` (one row per game) and
 // `game_corners` (one row per game and corner, keyed by the corner key, see corner_sequence.h).

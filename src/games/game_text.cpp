@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of a game record that the window reads back from the collection too: the stored
 // move text and the winner of a result.
 

@@ -25,8 +25,8 @@ class CommandLineTest : public ::testing::Test {
 };
 
 TEST_F(CommandLineTest, EveryCommandPrintsItsHelpOnStandardOutput) {
-  for (const char* command :
-       {"load", "check", "search", "render", "board", "import-sgf", "export-sgf", "verify"}) {
+  for (const char* command : {"load", "check", "search", "render", "board", "import-sgf",
+                              "export-sgf", "verify", "import-games", "games", "next"}) {
     const QString name = QString::fromLatin1(command);
     const ToolRun run = RunTool({name, QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0) << command;
@@ -48,6 +48,9 @@ TEST_F(CommandLineTest, EveryCommandReadsTheSectionAndItsOptionsAlike) {
       RunTool({QStringLiteral("search"), QStringLiteral("--db"), db, QStringLiteral("--section"),
                QStringLiteral("02"), QStringLiteral("4,4"), QStringLiteral("3,6")});
   EXPECT_EQ(search.exitCode, 0) << search.err.toStdString();
+  const ToolRun next = RunTool({QStringLiteral("next"), QStringLiteral("--db"), db,
+                                QStringLiteral("--section=02"), QStringLiteral("4,4")});
+  EXPECT_EQ(next.exitCode, 0) << next.err.toStdString();
   EXPECT_EQ(RunTool({QStringLiteral("export-sgf"), QStringLiteral("--db=") + db,
                      QStringLiteral("--section=02"), QStringLiteral("--out"), Path("s.sgf")})
                 .exitCode,
@@ -64,6 +67,13 @@ TEST_F(CommandLineTest, EveryCommandReadsTheSectionAndItsOptionsAlike) {
       {"check", "--db", db, "--unknown"},
       {"check"},
       {"load", Path("a.csv")},
+      {"import-games", "--db", db},
+      {"games", "--db", db, "--entry", "1"},
+      {"games", "--db", db, "--entry", "x", "--section", "2"},
+      {"games", "--db", db, "--remove"},
+      {"games", "--db", db, "--count", "3"},
+      {"next", "--db", db, "--section", "2", "4,44"},
+      {"next", "--db", db, "--section", "5", "4,4"},
   };
   for (const QStringList& args : wrong) {
     const ToolRun run = RunTool(args);
@@ -139,6 +149,13 @@ TEST_F(CommandLineTest, InputsAreReadOnlyUpToTheirBounds) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("larger than 64 MiB"))) << run.err.toStdString();
   }
+  // A game file is one of a batch: it is counted as skipped and the batch goes on.
+  const ToolRun games = RunTool({"import-games", "/dev/zero", "--db", Path("games.db")}, 120000);
+  ASSERT_TRUE(games.finished);
+  EXPECT_EQ(games.exitCode, 0) << games.err.toStdString();
+  EXPECT_TRUE(games.err.contains(QStringLiteral("larger than 64 MiB"))) << games.err.toStdString();
+  EXPECT_TRUE(games.out.contains(QStringLiteral("0 imported, 0 duplicate, 1 skipped")))
+      << games.out.toStdString();
   // A "comb": a side variation at every move makes one entry per move.
   QByteArray comb("(;FF[4]SZ[19]");
   const char* moves[] = {"B[dd]", "W[cf]", "B[ci]", "W[fc]", "B[ic]", "W[qd]", "B[qq]", "W[dq]"};

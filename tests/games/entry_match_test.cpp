@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which games play an entry: the corner index and the matching rules on hand-made games.
 
 #include <gtest/gtest.h>

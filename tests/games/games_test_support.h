@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hand-made games for the collection's tests: moves given in the upper-left corner's own
 // coordinates, turned to any corner, written as SGF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // moraku-db import-games, games and next on files and folders made here.
 
 #include <gtest/gtest.h>
