@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <array>
 #include <map>
@@ -24,6 +25,7 @@
 #include "data/section_loader.h"
 #include "data/sections.h"
 #include "games/corner_sequence.h"
+#include "games/example_mode.h"
 #include "games/game_match.h"
 #include "games/game_record.h"
 #include "games/game_store.h"
@@ -394,6 +396,33 @@ BENCHMARK(BM_OpenWindowWithGames)
     ->Arg(0)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
+
+// Entering and leaving the 実戦例 mode on the star-point section's first entry (the approach,
+// played in most corners) with 100,000 games: the entry's games read, the first drawn on the
+// record board, the moves played next found and marked, then the entry's own record back.
+void BM_EnterExamples(benchmark::State& state) {
+  const QString program = ProgramWithGames(static_cast<int>(state.range(0)));
+  JosekiWindow window(kStarPointSection, program);
+  window.setAttribute(Qt::WA_DeleteOnClose, false);
+  window.show();
+  QCoreApplication::processEvents();
+  auto* button = window.findChild<QPushButton*>(QStringLiteral("Command23"));
+  if (button == nullptr || !button->isVisible()) {
+    state.SkipWithError("the entry has no games");
+    return;
+  }
+  for (auto _ : state) {
+    window.Examples()->LookUpEntry(window.Session());  // as a newly chosen entry: nothing read yet
+    button->click();                                   // 実戦例
+    if (!window.Examples()->Active()) {
+      state.SkipWithError("the mode did not start");
+      break;
+    }
+    button->click();  // 定石譜
+  }
+  state.counters["games"] = window.Examples()->Count();
+}
+BENCHMARK(BM_EnterExamples)->Name("EnterExamples")->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace moraku::bench

@@ -472,7 +472,7 @@ void JosekiWindow::LookUpShownEntry() {
 }
 
 void JosekiWindow::UpdateExampleControls() {
-  const bool any = examples_->Count() > 0;
+  const bool any = examples_->HasGames();
   const bool active = any && examples_->Active();
   examplesButton_->setText(QString::fromUtf8(active ? kBackToRecordCaption : kShowGamesCaption));
   examplesButton_->setToolTip(QString::fromUtf8(active ? kBackToRecordTooltip : kShowGamesTooltip));

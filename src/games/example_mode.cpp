@@ -27,22 +27,29 @@ bool ExampleMode::Open() {
   return hasGames_;
 }
 
-int ExampleMode::LookUpEntry(const JosekiSession& session) {
+bool ExampleMode::LookUpEntry(const JosekiSession& session) {
   const JosekiState& s = session.state;
   index_ = 0;
+  hasEntryGames_ = false;
+  fetched_ = false;
   hits_.clear();
   next_.clear();
   entry_ = s.CurrentEntry;
-  if (entry_ < 1 || entry_ > s.Entries.Count() || !Open()) return 0;
+  if (entry_ < 1 || entry_ > s.Entries.Count() || !Open()) return false;
   const Entry& entry = s.Entries.entries[static_cast<std::size_t>(entry_)];
   pattern_ = PatternOfEntry(entry.preset + entry.moves, entry.presetCount);
-  hits_ = FindEntryGames(*db_, pattern_);
-  return Count();
+  hasEntryGames_ = !FindCorners(*db_, pattern_.key, 1).empty();
+  return hasEntryGames_;
 }
 
 void ExampleMode::Show(JosekiSession& session, int k) {
   JosekiState& s = session.state;
-  if (hits_.empty() || s.CurrentEntry != entry_ || !Open()) return;
+  if (!hasEntryGames_ || s.CurrentEntry != entry_ || !Open()) return;
+  if (!fetched_) {
+    hits_ = FindEntryGames(*db_, pattern_);
+    fetched_ = true;
+  }
+  if (hits_.empty()) return;
   const int n = Count();
   k = ((k - 1) % n + n) % n + 1;
   // A game that cannot be read (removed meanwhile, damaged) is passed over.

@@ -26,12 +26,15 @@ class ExampleMode {
                        std::chrono::milliseconds budget = std::chrono::milliseconds(2000));
   ~ExampleMode();
 
-  // Finds the games of the entry shown (session.state.CurrentEntry) and ends the mode without
-  // drawing. Returns their number (at most kMaxGamesPerEntry).
-  int LookUpEntry(const JosekiSession& session);
+  // Finds whether the collection has games of the entry shown (session.state.CurrentEntry):
+  // one probe of the index; the games themselves are read when the mode is entered. Ends the
+  // mode without drawing.
+  bool LookUpEntry(const JosekiSession& session);
   // The entry whose games were looked up last (0 before the first lookup).
   int LookedUpEntry() const { return entry_; }
 
+  bool HasGames() const { return hasEntryGames_; }
+  // The number of the entry's games (at most kMaxGamesPerEntry), once the mode was entered.
   int Count() const { return static_cast<int>(hits_.size()); }
   bool Active() const { return index_ > 0; }
   int Index() const { return index_; }  // 1-based game shown, 0 outside the mode
@@ -60,6 +63,8 @@ class ExampleMode {
   bool hasGames_ = false;
   int entry_ = 0;
   EntryPattern pattern_;
+  bool hasEntryGames_ = false;
+  bool fetched_ = false;  // hits_ holds the entry's games
   std::vector<CornerHit> hits_;
   int index_ = 0;
   QString entryRecord_;  // the entry's own record text while the mode is on
