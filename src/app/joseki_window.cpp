@@ -353,7 +353,14 @@ void JosekiWindow::Wire() {
   on(Button::RecordBackOne, StepBackOne);
   on(Button::RecordBackFive, StepBackFive);
   on(Button::RecordFirstMove, BackToFirstMove);
-  on(Button::StartHint, StartHint);
+  // The hint redraws the joseki board without the marks of the moves played next: their list
+  // goes with them until the games are shown again.
+  connect(ButtonFor(Button::StartHint), &QPushButton::clicked, this, [this] {
+    Run([this](JosekiSession& s) {
+      StartHint(s);
+      nextMovesMarked_ = false;
+    });
+  });
   on(Button::ShowNextMove, ShowNextMove);
   outside(Button::ShowWholeEntry, ShowEntry);
   on(Button::EnlargeText, EnlargeText);
@@ -478,7 +485,7 @@ void JosekiWindow::UpdateExampleControls() {
   examplesButton_->setToolTip(QString::fromUtf8(active ? kBackToRecordTooltip : kShowGamesTooltip));
   examplesButton_->setVisible(any);
   nextExampleButton_->setVisible(active && examples_->Count() > 1);
-  nextMovesList_->setVisible(active && !examples_->NextMoves().empty());
+  nextMovesList_->setVisible(active && nextMovesMarked_ && !examples_->NextMoves().empty());
 }
 
 void JosekiWindow::ToggleExamples() {
@@ -490,6 +497,7 @@ void JosekiWindow::ToggleExamples() {
   Run([this](JosekiSession& s) {
     examples_->Show(s, 1);
     nextMovesList_->SetScrolledText(games::NextMovesText(examples_->NextMoves(), s.state.Entries));
+    nextMovesMarked_ = true;
   });
 }
 

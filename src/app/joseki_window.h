@@ -157,6 +157,7 @@ class JosekiWindow : public QWidget, public JosekiControls {
   QPushButton* examplesButton_ = nullptr;     // "実戦例" / "定石譜"
   QPushButton* nextExampleButton_ = nullptr;  // "次の例"
   ScrollingLabel* nextMovesList_ = nullptr;   // the moves played next, beside their marks
+  bool nextMovesMarked_ = false;              // the joseki board shows their marks
 };
 
 }  // namespace moraku

@@ -204,6 +204,13 @@ TEST_F(ExampleWindowTest, TheNextMovesAreMarkedAndListedOnlyInTheMode) {
   EXPECT_NE(JosekiCell(4, 6), attachment);
   EXPECT_NE(JosekiCell(6, 3), other);
   EXPECT_NE(JosekiCell(4, 6), JosekiCell(6, 3));  // two letters
+  // The hint redraws the joseki board without the marks, and the list goes with them.
+  Button("Command6")->click();
+  EXPECT_TRUE(window_->Examples()->Active());
+  EXPECT_FALSE(NextMovesList()->isVisible());
+  Button("Command23")->click();
+  Button("Command23")->click();
+  EXPECT_TRUE(NextMovesList()->isVisible());
 
   Button("Command23")->click();
   EXPECT_FALSE(NextMovesList()->isVisible());
