@@ -38,6 +38,25 @@ void RemoveTemporaryAndDie(int signal) {
   std::raise(signal);
 }
 
+// Holds back SIGINT, SIGTERM and SIGHUP while it lives, so that the temporary file is never on
+// disk without being noted for the handlers (or noted once it has become the target); a signal
+// that came meanwhile is delivered when the block ends.
+class StopSignalsHeld {
+ public:
+  StopSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signal);
+    sigprocmask(SIG_BLOCK, &held, &before_);
+  }
+  ~StopSignalsHeld() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
+  StopSignalsHeld(const StopSignalsHeld&) = delete;
+  StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+ private:
+  sigset_t before_{};
+};
+
 // Marks `path` as the temporary file to remove on a signal, or (empty) none.
 void NoteTemporary(const QByteArray& path) {
   gHaveTemporary = 0;
@@ -244,14 +263,19 @@ bool WriteDatabaseAtomically(const QString& requested, AtomicStart start,
   const QString folder = info.absolutePath();
   QTemporaryFile temp(QDir(folder).filePath(QStringLiteral(".%1.XXXXXX.tmp").arg(info.fileName())));
   temp.setAutoRemove(true);  // removes the file on every path that does not rename it
-  if (!temp.open()) {
-    *error =
-        QStringLiteral("cannot create a temporary file in %1: %2").arg(folder, temp.errorString());
-    return false;
+  QString tempPath;
+  QByteArray from;
+  {
+    const StopSignalsHeld held;
+    if (!temp.open()) {
+      *error = QStringLiteral("cannot create a temporary file in %1: %2")
+                   .arg(folder, temp.errorString());
+      return false;
+    }
+    tempPath = temp.fileName();
+    from = QFile::encodeName(tempPath);
+    NoteTemporary(from);
   }
-  const QString tempPath = temp.fileName();
-  const QByteArray from = QFile::encodeName(tempPath);
-  NoteTemporary(from);
   temp.close();  // SQLite takes the empty file for a new database
 
   const auto fail = [] {
@@ -267,10 +291,13 @@ bool WriteDatabaseAtomically(const QString& requested, AtomicStart start,
   QFile::setPermissions(tempPath, permissions);
 
   const QByteArray to = QFile::encodeName(info.absoluteFilePath());
-  NoteTemporary({});  // from here on the file may already be the target
-  if (std::rename(from.constData(), to.constData()) != 0) {
-    *error = QStringLiteral("cannot replace %1: %2").arg(target, ErrnoText());
-    return false;
+  {
+    const StopSignalsHeld held;
+    if (std::rename(from.constData(), to.constData()) != 0) {
+      *error = QStringLiteral("cannot replace %1: %2").arg(target, ErrnoText());
+      return fail();
+    }
+    NoteTemporary({});  // the file is the target now
   }
   temp.setAutoRemove(false);  // the file now is the target
   // The rename is durable once the folder is on disk; the new content is in place either way.
