@@ -347,12 +347,26 @@ void JosekiWindow::Wire() {
     connect(ButtonFor(button), &QPushButton::clicked, this,
             [this, procedure] { RunOutsideExamples(procedure); });
   };
-  on(Button::RecordToLastNumberedMove, ShowRecordToLastNumberedMove);
-  on(Button::RecordForwardOne, StepForwardOne);
-  on(Button::RecordForwardFive, StepForwardFive);
-  on(Button::RecordBackOne, StepBackOne);
-  on(Button::RecordBackFive, StepBackFive);
-  on(Button::RecordFirstMove, BackToFirstMove);
+  // The record buttons step a record on the board: the search input's marks go first.
+  auto record = [this](Button button, void (*procedure)(JosekiSession&)) {
+    connect(ButtonFor(button), &QPushButton::clicked, this, [this, procedure] {
+      Run([this, procedure](JosekiSession& s) {
+        EndSearchNextMoves(s);
+        procedure(s);
+      });
+    });
+  };
+  // These change the search sequence.
+  auto search = [this](Button button, void (*procedure)(JosekiSession&)) {
+    connect(ButtonFor(button), &QPushButton::clicked, this,
+            [this, procedure] { RunOutsideExamples(procedure, true); });
+  };
+  record(Button::RecordToLastNumberedMove, ShowRecordToLastNumberedMove);
+  record(Button::RecordForwardOne, StepForwardOne);
+  record(Button::RecordForwardFive, StepForwardFive);
+  record(Button::RecordBackOne, StepBackOne);
+  record(Button::RecordBackFive, StepBackFive);
+  record(Button::RecordFirstMove, BackToFirstMove);
   // The hint redraws the joseki board without the marks of the moves played next: their list
   // goes with them until the games are shown again.
   connect(ButtonFor(Button::StartHint), &QPushButton::clicked, this, [this] {
@@ -364,10 +378,10 @@ void JosekiWindow::Wire() {
   on(Button::ShowNextMove, ShowNextMove);
   outside(Button::ShowWholeEntry, ShowEntry);
   on(Button::EnlargeText, EnlargeText);
-  outside(Button::StartSearchInput, StartSearchInput);
-  outside(Button::RedisplaySearch, RedisplaySearch);
-  outside(Button::ShortenSearch, ShortenSearch);
-  outside(Button::AddSearchMoves, AddSearchMoves);
+  search(Button::StartSearchInput, StartSearchInput);
+  search(Button::RedisplaySearch, RedisplaySearch);
+  search(Button::ShortenSearch, ShortenSearch);
+  search(Button::AddSearchMoves, AddSearchMoves);
   outside(Button::RunSearch, RunSearch);
   outside(Button::EndSearch, EndSearch);
   connect(ButtonFor(Button::Menu), &QPushButton::clicked, this, &QWidget::close);
@@ -385,7 +399,9 @@ void JosekiWindow::Wire() {
     Run([this](JosekiSession& s) {
       const QString before = s.state.SearchText;
       AddSearchStone(s);
-      if (s.state.SearchText != before && examples_ != nullptr) examples_->Drop(s);
+      if (s.state.SearchText == before) return;
+      if (examples_ != nullptr) examples_->Drop(s);
+      ShowSearchNextMoves(s);
     });
   });
   connect(boardView_, &BoardView::WheelTurned, this, &JosekiWindow::OnWheelTurned);
@@ -452,11 +468,40 @@ void JosekiWindow::Run(const std::function<void(JosekiSession&)>& procedure) {
   }
 }
 
-void JosekiWindow::RunOutsideExamples(const std::function<void(JosekiSession&)>& procedure) {
-  Run([this, &procedure](JosekiSession& s) {
+void JosekiWindow::RunOutsideExamples(const std::function<void(JosekiSession&)>& procedure,
+                                      bool entersSearchInput) {
+  Run([this, &procedure, entersSearchInput](JosekiSession& s) {
     if (examples_ != nullptr) examples_->Drop(s);
+    EndSearchNextMoves(s);
     procedure(s);
+    if (entersSearchInput) ShowSearchNextMoves(s);
   });
+}
+
+void JosekiWindow::ShowSearchNextMoves(JosekiSession& s) {
+  // The previous marks, where the board has not drawn anything else over them meanwhile.
+  QString stale;
+  ForEachTriple(searchMarks_, [&](QStringView r, QStringView c, QStringView code) {
+    if (!SearchInputShows(s, {CoordFromChar(r), CoordFromChar(c)}))
+      stale += r.toString() + c.toString() + code.toString();
+  });
+  EraseRecordMarks(s, stale);
+  searchMarks_.clear();
+  searchNext_.clear();
+  if (examples_ != nullptr && IsSearchSequence(s.state.SearchText))
+    searchNext_ = examples_->NextMovesAfter(s.state.SearchText, s.state.Entries);
+  if (searchNext_.empty()) return;
+  searchMarks_ =
+      games::NextMoveMarks(searchNext_, [&s](BoardPoint p) { return !SearchInputShows(s, p); });
+  DrawRecordMarks(s, searchMarks_);
+  nextMovesList_->SetScrolledText(games::NextMovesText(searchNext_, s.state.Entries));
+}
+
+void JosekiWindow::EndSearchNextMoves(JosekiSession& s) {
+  if (searchNext_.empty()) return;
+  EraseRecordMarks(s, searchMarks_);
+  searchMarks_.clear();
+  searchNext_.clear();
 }
 
 void JosekiWindow::FollowShownEntry() {
@@ -467,7 +512,7 @@ void JosekiWindow::FollowShownEntry() {
   }
   examplesButton_->setVisible(false);
   nextExampleButton_->setVisible(false);
-  nextMovesList_->setVisible(false);
+  nextMovesList_->setVisible(!searchNext_.empty());
   if (lookupQueued_) return;
   lookupQueued_ = true;
   QMetaObject::invokeMethod(this, &JosekiWindow::LookUpShownEntry, Qt::QueuedConnection);
@@ -485,7 +530,8 @@ void JosekiWindow::UpdateExampleControls() {
   examplesButton_->setToolTip(QString::fromUtf8(active ? kBackToRecordTooltip : kShowGamesTooltip));
   examplesButton_->setVisible(any);
   nextExampleButton_->setVisible(active && examples_->Count() > 1);
-  nextMovesList_->setVisible(active && nextMovesMarked_ && !examples_->NextMoves().empty());
+  nextMovesList_->setVisible((active && nextMovesMarked_ && !examples_->NextMoves().empty()) ||
+                             !searchNext_.empty());
 }
 
 void JosekiWindow::ToggleExamples() {
@@ -495,6 +541,7 @@ void JosekiWindow::ToggleExamples() {
     return;
   }
   Run([this](JosekiSession& s) {
+    EndSearchNextMoves(s);
     examples_->Show(s, 1);
     nextMovesList_->SetScrolledText(games::NextMovesText(examples_->NextMoves(), s.state.Entries));
     nextMovesMarked_ = true;

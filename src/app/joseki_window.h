@@ -9,7 +9,9 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "games/next_moves.h"
 #include "joseki/joseki_controls.h"
 #include "joseki/joseki_session.h"
 #include "render/image_store.h"
@@ -108,8 +110,10 @@ class JosekiWindow : public QWidget, public JosekiControls {
   // the 実戦例 controls follow the entry shown.
   void Run(const std::function<void(JosekiSession&)>& procedure);
   // The same for a procedure that draws the record board or the entry itself: the 実戦例 mode
-  // ends first, giving the entry its own record back.
-  void RunOutsideExamples(const std::function<void(JosekiSession&)>& procedure);
+  // ends first, giving the entry its own record back, and so do the marks of the search input's
+  // next moves. A procedure that `entersSearchInput` has them shown again afterwards.
+  void RunOutsideExamples(const std::function<void(JosekiSession&)>& procedure,
+                          bool entersSearchInput = false);
   // The list's selection moved (by a click, a key or from code).
   void OnCurrentRowChanged();
   // Presses the record button bound to the key, when there is one, and says whether there was.
@@ -127,6 +131,13 @@ class JosekiWindow : public QWidget, public JosekiControls {
   void UpdateExampleControls();
   void ToggleExamples();
   void ShowNextExample();
+
+  // The moves the collection played next after the search sequence entered so far: marked on
+  // the record board's free points and listed as in the 実戦例 mode. Called after every change
+  // of the sequence; takes the previous marks off first.
+  void ShowSearchNextMoves(JosekiSession& session);
+  // Ends the search input's marks and list (before a procedure draws the record board anew).
+  void EndSearchNextMoves(JosekiSession& session);
 
   ImageStore images_;
   JosekiSession session_;
@@ -158,6 +169,9 @@ class JosekiWindow : public QWidget, public JosekiControls {
   QPushButton* nextExampleButton_ = nullptr;  // "次の例"
   ScrollingLabel* nextMovesList_ = nullptr;   // the moves played next, beside their marks
   bool nextMovesMarked_ = false;              // the joseki board shows their marks
+  // The search input's next moves, and their marks on the record board while they are shown.
+  std::vector<games::NextMove> searchNext_;
+  QString searchMarks_;
 };
 
 }  // namespace moraku

@@ -83,6 +83,11 @@ void ExampleMode::Show(JosekiSession& session, int k) {
   ShowRecordToLastNumberedMove(session);
 }
 
+std::vector<NextMove> ExampleMode::NextMovesAfter(QStringView stones, const EntryTable& table) {
+  if (stones.isEmpty() || !Open()) return {};
+  return FindNextMoves(*db_, stones, table, entryKeys_);
+}
+
 void ExampleMode::Drop(JosekiSession& session) {
   if (!Active()) return;
   index_ = 0;

@@ -53,6 +53,10 @@ class ExampleMode {
   // The moves played next after the entry, found when the mode is entered.
   const std::vector<NextMove>& NextMoves() const { return next_; }
 
+  // The moves played next after the stone string `stones` (a search sequence), each with the
+  // entry of `table` it follows: one lookup, outside the mode. Empty without a collection.
+  std::vector<NextMove> NextMovesAfter(QStringView stones, const EntryTable& table);
+
  private:
   bool Open();
 

@@ -66,9 +66,11 @@ std::vector<NextMove> FindNextMoves(sql::Database& db, QStringView stones, const
   return next;
 }
 
-QString NextMoveMarks(const std::vector<NextMove>& moves) {
+QString NextMoveMarks(const std::vector<NextMove>& moves,
+                      const std::function<bool(BoardPoint)>& isFree) {
   QString marks;
   for (std::size_t i = 0; i < moves.size() && i < kMarkedNextMoves; ++i) {
+    if (isFree && !isFree(moves[i].point)) continue;
     marks += CharFromCoord(moves[i].point.row);
     marks += CharFromCoord(moves[i].point.col);
     marks += QChar(u'a' + static_cast<char16_t>(i));

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -49,8 +50,10 @@ std::vector<NextMove> FindNextMoves(sql::Database& db, QStringView stones, const
                                     EntryKeys& keys);
 
 // Marker triples (row, column, "a".."e") for the first kMarkedNextMoves next moves: the joseki
-// board's marks while they are shown.
-QString NextMoveMarks(const std::vector<NextMove>& moves);
+// board's marks while they are shown. A move whose point `isFree` turns down keeps its letter in
+// the list but gets no mark (a board that shows something else there).
+QString NextMoveMarks(const std::vector<NextMove>& moves,
+                      const std::function<bool(BoardPoint)>& isFree = {});
 
 // The list shown beside the marks: a heading with the number of examples (corners: a game can
 // play the line in more than one), then one line per next move ("A 黒 7例 黒勝率 57% →

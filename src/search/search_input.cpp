@@ -5,6 +5,7 @@
 
 #include "board/coords.h"
 #include "data/sections.h"
+#include "joseki/stone_images.h"
 #include "render/image_names.h"
 
 namespace moraku {
@@ -178,6 +179,48 @@ void AddSearchMoves(JosekiSession& session) {
   const qsizetype stones = session.state.SearchText.size() / 3;
   session.state.StoneNo = static_cast<int>(std::min<qsizetype>(stones, kMaxStoneNo));
   session.state.NoBoardInput = false;
+}
+
+bool IsSearchSequence(QStringView text) {
+  if (text.size() % 3 != 0) return false;
+  for (qsizetype k = 0; k < text.size(); k += 3) {
+    const QStringView triple = text.sliced(k, 3);
+    if (triple == kTenuki) continue;
+    const int number = static_cast<int>(k / 3) + 1;
+    if (WrittenCoordFromChar(triple[0]) == 0 || WrittenCoordFromChar(triple[1]) == 0 ||
+        triple[2] != StoneStringCode(ColorOfNumber(number)))
+      return false;
+  }
+  return true;
+}
+
+bool SearchInputShows(const JosekiSession& session, BoardPoint p) {
+  const JosekiState& st = session.state;
+  const Section& section = SearchSection(st);
+  if ((p.row == section.openingRow && p.col == section.openingCol) ||
+      (p.row == section.openingCol && p.col == section.openingRow))
+    return true;
+  if (st.RecordGrid.At(p) != 0) return true;
+  bool stone = false;
+  ForEachTriple(st.SearchText, [&](QStringView r, QStringView c, QStringView) {
+    stone = stone || (CoordFromChar(r) == p.row && CoordFromChar(c) == p.col);
+  });
+  return stone;
+}
+
+void DrawRecordMarks(JosekiSession& session, QStringView marks) {
+  if (marks.isEmpty()) return;
+  ForEachTriple(marks, [&](QStringView r, QStringView c, QStringView code) {
+    if (session.canvas.LoadPattern(MarkerImage(code)))
+      session.canvas.DrawCell(CellX(Board::Record, CoordFromChar(c)), CellY(CoordFromChar(r)));
+  });
+  session.canvas.Present();
+}
+
+void EraseRecordMarks(JosekiSession& session, QStringView marks) {
+  ForEachTriple(marks, [&](QStringView r, QStringView c, QStringView) {
+    ErasePoint(session, Board::Record, {CoordFromChar(r), CoordFromChar(c)});
+  });
 }
 
 }  // namespace moraku

@@ -2,6 +2,8 @@
 #pragma once
 // Entering the search sequence with the mouse on the record board.
 
+#include <QStringView>
+
 #include "joseki/joseki_session.h"
 
 namespace moraku {
@@ -23,5 +25,19 @@ void RedrawSearch(JosekiSession& session);
 void ShortenSearch(JosekiSession& session);    // "手順を減らす"
 void RedisplaySearch(JosekiSession& session);  // "検索手順の再表示"
 void AddSearchMoves(JosekiSession& session);   // "手順を追加する"
+
+// Whether `text` is a search sequence as the input writes it: whole triples, each "???" or a
+// point of the board in the colour of its stone number (Black first). The search text also
+// holds an entry's record text after a choice from the list, which is none.
+bool IsSearchSequence(QStringView text);
+
+// Whether the record board shows something at point p while the search input is on: a stone of
+// the search text, a marker of the opening point, or a stone of a record drawn before.
+bool SearchInputShows(const JosekiSession& session, BoardPoint p);
+
+// Draws the marker triples `marks` (row, column, "a".."e") on the record board, and presents.
+void DrawRecordMarks(JosekiSession& session, QStringView marks);
+// Takes them off: each marked point drawn empty again.
+void EraseRecordMarks(JosekiSession& session, QStringView marks);
 
 }  // namespace moraku

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <utility>
 
 #include "app/app_test_support.h"
 #include "app/joseki_window.h"
@@ -92,9 +93,17 @@ class ExampleWindowTest : public ::testing::Test {
     return test::Snapshot(window);
   }
   // The cell of point (row, col) of the joseki board as the canvas shows it.
-  QImage JosekiCell(int row, int col) {
-    return window_->Session().canvas.Display().copy(CellX(Board::Joseki, col), CellY(row),
-                                                    kCellWidth, kCellHeight);
+  QImage JosekiCell(int row, int col) { return Cell(window_, Board::Joseki, row, col); }
+  static QImage Cell(JosekiWindow* window, Board board, int row, int col) {
+    return window->Session().canvas.Display().copy(CellX(board, col), CellY(row), kCellWidth,
+                                                   kCellHeight);
+  }
+  // A user's click on point (row, col) of the record board.
+  static void ClickRecordPoint(JosekiWindow* window, int row, int col) {
+    QWidget* display = window->findChild<QWidget*>("Display");
+    const QPoint p(CellX(Board::Record, col) + 5, CellY(row) + 5);
+    test::MoveMouse(display, p);
+    test::ClickMouse(display, p);
   }
 
   TempAppDir app_;
@@ -216,6 +225,62 @@ TEST_F(ExampleWindowTest, TheNextMovesAreMarkedAndListedOnlyInTheMode) {
   EXPECT_FALSE(NextMovesList()->isVisible());
   EXPECT_EQ(JosekiCell(4, 6), attachment);
   EXPECT_EQ(JosekiCell(6, 3), other);
+}
+
+TEST_F(ExampleWindowTest, TheSearchInputListsAndMarksWhatWasPlayedNext) {
+  ImportThreeGames();
+  TempAppDir plainApp;
+  ASSERT_EQ(plainApp.WriteDatabase(kRows), "");
+  window_ = Open(app_);
+  plain_ = Open(plainApp);
+  auto recordCell = [this](int row, int col) { return Cell(window_, Board::Record, row, col); };
+  for (JosekiWindow* w : {window_, plain_}) w->findChild<QPushButton*>("Command1")->click();
+  const QImage emptyCells[] = {recordCell(6, 4), recordCell(3, 6), recordCell(3, 3)};
+  const QImage plainBefore = plain_->Session().canvas.Display();
+
+  // White's approach entered on the mirror side: the counts of the games, which played it on
+  // the other side, turned back to the sequence's own side.
+  for (JosekiWindow* w : {window_, plain_}) {
+    ClickRecordPoint(w, 4, 4);
+    ClickRecordPoint(w, 6, 3);
+  }
+  ASSERT_EQ(State().SearchText, QStringLiteral("442631"));
+  ASSERT_TRUE(NextMovesList()->isVisible());
+  EXPECT_EQ(NextMovesList()->text(), QStringLiteral("次の一手（実戦 3例）\n"
+                                                    "A 黒 2例 黒勝率 100% → 置碁三\n"
+                                                    "B 黒 1例 黒勝率 0%"));
+  EXPECT_NE(recordCell(6, 4), emptyCells[0]);
+  EXPECT_NE(recordCell(3, 6), emptyCells[1]);
+  EXPECT_NE(recordCell(6, 4), recordCell(3, 6));  // two letters
+
+  // Black's attachment: only game b went on in the corner, with White's 3-3 point; the old
+  // marks are gone.
+  ClickRecordPoint(window_, 6, 4);
+  EXPECT_EQ(NextMovesList()->text(), QStringLiteral("次の一手（実戦 1例）\n"
+                                                    "A 白 1例 黒勝率 100%"));
+  EXPECT_EQ(recordCell(3, 6), emptyCells[1]);
+  EXPECT_NE(recordCell(3, 3), emptyCells[2]);
+  // Where no game went on there is nothing; removing the stone brings the list back.
+  ClickRecordPoint(window_, 3, 3);
+  EXPECT_FALSE(NextMovesList()->isVisible());
+  Button("Command9")->click();  // 手順を減らす
+  ASSERT_EQ(State().SearchText, QStringLiteral("442631642"));
+  EXPECT_TRUE(NextMovesList()->isVisible());
+  EXPECT_TRUE(NextMovesList()->text().contains(QStringLiteral("A 白 1例")));
+  EXPECT_NE(recordCell(3, 3), emptyCells[2]);
+
+  // Ending the search takes list and marks away.
+  Button("Command11")->click();  // 検索中止・終了
+  EXPECT_FALSE(NextMovesList()->isVisible());
+  EXPECT_EQ(recordCell(3, 3), emptyCells[2]);
+
+  // Without a collection, the search input shows its stones and nothing else.
+  EXPECT_FALSE(plain_->findChild<ScrollingLabel*>("Label4")->isVisible());
+  const QImage plainAfter = plain_->Session().canvas.Display();
+  for (const auto& [row, col] : {std::pair{6, 4}, std::pair{3, 6}, std::pair{5, 5}})
+    EXPECT_EQ(plainAfter.copy(CellX(Board::Record, col), CellY(row), kCellWidth, kCellHeight),
+              plainBefore.copy(CellX(Board::Record, col), CellY(row), kCellWidth, kCellHeight))
+        << row << "," << col;
 }
 
 TEST_F(ExampleWindowTest, EntriesWithoutGamesLookAsWithoutACollection) {
